@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+#include "ports.h"
+
+namespace varnel::report {
+
+// What the window shows at the moment of an export.
+struct WindowSnapshot {
+    QString resultsCaption;
+    std::array<QString, kResultSlotCount> slotCaptions;
+    std::array<QString, kResultSlotCount> slotValues;
+    std::array<QString, kCodeBoxCount> codeCaptions;  // "Code One:" ...
+    std::array<QString, kCodeBoxCount> codeTexts;     // as typed
+};
+
+// The table text, 99 lines each ending in CR LF. Pure: no file, no widget.
+QString SaveHTML(const WindowSnapshot& window, const QString& Fontface, std::int16_t Fontsize,
+                 const QString& ColumnColour1, const QString& ColumnColour2, const QString& TopRow,
+                 const QString& BotRow);
+
+// The table with the style of the "Generate HTML file" button.
+QString BuildDefaultTable(const WindowSnapshot& window);
+
+// The file's bytes: Windows-1252, one more CR LF after the text; a character
+// Windows-1252 cannot hold becomes a numeric character reference.
+QByteArray EncodeTableFile(const QString& table);
+
+// Writes the bytes whole or not at all. On failure returns false and puts a
+// sentence naming the path and the reason into errorText.
+bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* errorText);
+
+// The "Generate HTML file" command: writes table.htm into programFolder when
+// it can be written there, otherwise into the user's documents folder, and
+// tells the user where it went, or why it did not. Returns whether it wrote.
+bool ExportHtmlTable(const WindowSnapshot& window, Prompter& prompter, const QString& programFolder);
+
+}  // namespace varnel::report
