@@ -21,8 +21,8 @@ struct DecodeState {
     std::int16_t CpuModel = 0;       // shown in hexadecimal
     float ProcessTechnology = 1.0f;  // micrometres
     QString PackageType = "1";
-    float CoreVoltage = 0.0f;        // volts; -1 variable
-    float MaxTemperature = 0.0f;     // degrees Celsius; -1 variable
+    float CoreVoltage = 0.0f;     // volts; -1 variable
+    float MaxTemperature = 0.0f;  // degrees Celsius; -1 variable
     std::int16_t L1CacheKb = 0;
     std::int16_t L2CacheKb = 0;
     std::int16_t FsbMhz = 0;

@@ -18,10 +18,13 @@ namespace {
 constexpr int kLastFieldOffset = 5;
 constexpr int kInt16Max = 32767;
 
-bool Is(const QString& text, Text value) { return QStringView(text) == QStringView(value); }
+bool Is(const QString& text, Text value) {
+    return QStringView(text) == QStringView(value);
+}
 
 QString ToQString(Text value) {
-    return QString(reinterpret_cast<const QChar*>(value.data()), static_cast<qsizetype>(value.size()));
+    return QString(reinterpret_cast<const QChar*>(value.data()),
+                   static_cast<qsizetype>(value.size()));
 }
 
 bool BeginsWith(const QString& text, Text name) {
@@ -62,15 +65,24 @@ DecodeEngine::DecodeEngine(Surface& surface, Prompter& prompter, UrlOpener& open
 
 // The order of the stages of one run. A stage that returns false ends it.
 const DecodeEngine::Stage DecodeEngine::kChain[] = {
-    &DecodeEngine::IdentifyFamily,     &DecodeEngine::ReadModelNumber,
-    &DecodeEngine::ProceedToPerformanceModel, &DecodeEngine::ShowPerformanceModel,
-    &DecodeEngine::DecodePackage,      &DecodeEngine::DecodeVoltage,
-    &DecodeEngine::DecodeTemperature,  &DecodeEngine::DecodeCacheSize,
-    &DecodeEngine::DecodeBusSpeed,     &DecodeEngine::IdentifyCore,
-    &DecodeEngine::ReadLaserMarker,    &DecodeEngine::DecodeStepping,
-    &DecodeEngine::RefineCoreName,     &DecodeEngine::DecodeDateAndBatch,
-    &DecodeEngine::ReadBatchCodes,     &DecodeEngine::ComputeClock,
-    &DecodeEngine::ProceedToResults,   &DecodeEngine::ShowResults,
+    &DecodeEngine::IdentifyFamily,
+    &DecodeEngine::ReadModelNumber,
+    &DecodeEngine::ProceedToPerformanceModel,
+    &DecodeEngine::ShowPerformanceModel,
+    &DecodeEngine::DecodePackage,
+    &DecodeEngine::DecodeVoltage,
+    &DecodeEngine::DecodeTemperature,
+    &DecodeEngine::DecodeCacheSize,
+    &DecodeEngine::DecodeBusSpeed,
+    &DecodeEngine::IdentifyCore,
+    &DecodeEngine::ReadLaserMarker,
+    &DecodeEngine::DecodeStepping,
+    &DecodeEngine::RefineCoreName,
+    &DecodeEngine::DecodeDateAndBatch,
+    &DecodeEngine::ReadBatchCodes,
+    &DecodeEngine::ComputeClock,
+    &DecodeEngine::ProceedToResults,
+    &DecodeEngine::ShowResults,
 };
 
 void ResetDecodeState(DecodeState& state) {
@@ -100,13 +112,14 @@ void ResetDecodeState(DecodeState& state) {
 void DecodeEngine::Check() {
     for (int box = 0; box < kCodeBoxCount; ++box) {
         if (surface_.CodeText(box).isEmpty()) {
-            const QString text = QStringLiteral("One or more textboxes are empty.") + kCrLf + kCrLf +
-                                 QStringLiteral("You must type in the three alphanumeric codes found either on") +
-                                 kCrLf + QStringLiteral("or around the core of your CPU") + kCrLf + kCrLf +
-                                 QStringLiteral("For more information, visit the 'FAQ' section at the homepage.") +
-                                 kCrLf + kCrLf + QStringLiteral("Would you like to visit the FAQ now?");
-            if (prompter_.Show({text, MessageIcon::Information, MessageButtons::YesNo, QStringLiteral("Hang-on")}) ==
-                MessageAnswer::Yes) {
+            const QString text =
+                QStringLiteral("One or more textboxes are empty.") + kCrLf + kCrLf +
+                QStringLiteral("You must type in the three alphanumeric codes found either on") +
+                kCrLf + QStringLiteral("or around the core of your CPU") + kCrLf + kCrLf +
+                QStringLiteral("For more information, visit the 'FAQ' section at the homepage.") +
+                kCrLf + kCrLf + QStringLiteral("Would you like to visit the FAQ now?");
+            if (prompter_.Show({text, MessageIcon::Information, MessageButtons::YesNo,
+                                QStringLiteral("Hang-on")}) == MessageAnswer::Yes) {
                 OpenURL(opener_, QString::fromLatin1(kFaqUrl));
             }
             return;
@@ -150,8 +163,10 @@ void DecodeEngine::FixCode2and3() {
 }
 
 void DecodeEngine::CodeError(const QString& text) {
-    prompter_.Show({QStringLiteral("There was an error with the string you entered - Please revise it.") + text,
-                    MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Error")});
+    prompter_.Show(
+        {QStringLiteral("There was an error with the string you entered - Please revise it.") +
+             text,
+         MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Error")});
 }
 
 // ---- Family, model number and revision ----------------------------------------
@@ -172,7 +187,8 @@ bool DecodeEngine::IdentifyFamily() {
     }
 
     // A twelve-character Sempron part number is the K7 Sempron on Socket A.
-    if ((state_.FamilyPrefix == u"SDS" || state_.FamilyPrefix == u"SDA") && state_.CodeOne.size() == 12) {
+    if ((state_.FamilyPrefix == u"SDS" || state_.FamilyPrefix == u"SDA") &&
+        state_.CodeOne.size() == 12) {
         state_.CpuGeneration = 1;
     }
 
@@ -181,8 +197,8 @@ bool DecodeEngine::IdentifyFamily() {
         return false;
     }
     if (!matched) {
-        prompter_.Show({QStringLiteral("CPU Identification String not found - Aborting") + kCrLf + kCrLf +
-                            QStringLiteral("Check for errors in the first code."),
+        prompter_.Show({QStringLiteral("CPU Identification String not found - Aborting") + kCrLf +
+                            kCrLf + QStringLiteral("Check for errors in the first code."),
                         MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Error")});
         return false;
     }
@@ -235,7 +251,9 @@ bool DecodeEngine::ReadModelNumber() {
     return true;
 }
 
-bool DecodeEngine::ProceedToPerformanceModel() { return true; }
+bool DecodeEngine::ProceedToPerformanceModel() {
+    return true;
+}
 
 // ---- Performance model ----------------------------------------------------------
 
@@ -292,7 +310,8 @@ bool DecodeEngine::DecodeVoltage() {
     } else if (state_.CpuGeneration == 2) {
         LookUpLetter(kK8Voltage, letter, state_.CoreVoltage);
     }
-    state_.CoreVoltage = static_cast<float>(std::round(static_cast<double>(state_.CoreVoltage) * 100.0) / 100.0);
+    state_.CoreVoltage =
+        static_cast<float>(std::round(static_cast<double>(state_.CoreVoltage) * 100.0) / 100.0);
     return true;
 }
 
@@ -307,8 +326,8 @@ bool DecodeEngine::DecodeTemperature() {
 }
 
 void DecodeEngine::ShowMalformedCodeOne() {
-    prompter_.Show({QStringLiteral("Code one has an error in it - Please correct!"), MessageIcon::None,
-                    MessageButtons::Ok, ApplicationTitle()});
+    prompter_.Show({QStringLiteral("Code one has an error in it - Please correct!"),
+                    MessageIcon::None, MessageButtons::Ok, ApplicationTitle()});
     ClearLbl();
 }
 
@@ -340,7 +359,8 @@ bool DecodeEngine::DecodeBusSpeed() {
 bool DecodeEngine::IdentifyCore() {
     DecodeState& s = state_;
     const auto setCore = [&s](const char16_t* core) { s.CoreName = QString::fromUtf16(core); };
-    const bool semK7 = (s.FamilyPrefix == u"SDA" && s.CpuGeneration == 1) || s.FamilyPrefix == u"SDC";
+    const bool semK7 =
+        (s.FamilyPrefix == u"SDA" && s.CpuGeneration == 1) || s.FamilyPrefix == u"SDC";
 
     // Group A: the first rule that holds decides, even when none of its inner
     // cases does.
@@ -370,7 +390,8 @@ bool DecodeEngine::IdentifyCore() {
         setCore(u"ClawHammer");
     } else if (s.FamilyPrefix == u"ADA" && s.L2CacheKb == 512 && s.CoreVoltage == 1.5f) {
         setCore(u"NewCastle");
-    } else if (s.CoreVoltage == -1.0f || (s.FamilyPrefix == u"ADA" && s.L2CacheKb == 512 && s.CoreVoltage == 1.4f)) {
+    } else if (s.CoreVoltage == -1.0f ||
+               (s.FamilyPrefix == u"ADA" && s.L2CacheKb == 512 && s.CoreVoltage == 1.4f)) {
         setCore(u"WinChester");
         s.ProcessTechnology = 0.09f;
     } else if (s.FamilyPrefix == u"AMA" || s.FamilyPrefix == u"AMN") {
@@ -498,7 +519,8 @@ bool DecodeEngine::ReadBatchCodes() {
         const QString number = Right(code3, 4);
         if (!IsNumeric(number)) {
             ClearLbl();
-            prompter_.Show({QStringLiteral("Error: Unable to read correct value in textbox two.") + kCrLf + kCrLf +
+            prompter_.Show({QStringLiteral("Error: Unable to read correct value in textbox two.") +
+                                kCrLf + kCrLf +
                                 QStringLiteral("Try switching Codes 2 and 3 around."),
                             MessageIcon::Exclamation, MessageButtons::Ok, ApplicationTitle()});
             return false;
@@ -513,8 +535,8 @@ bool DecodeEngine::ReadBatchCodes() {
         const QString tail = Right(code2, 4);
         if (IsNumeric(tail)) {
             // Code Two ends in what should be Code Three's number.
-            prompter_.Show({QStringLiteral("Error: Unable to read correct value in textbox three."), MessageIcon::None,
-                            MessageButtons::Ok, ApplicationTitle()});
+            prompter_.Show({QStringLiteral("Error: Unable to read correct value in textbox three."),
+                            MessageIcon::None, MessageButtons::Ok, ApplicationTitle()});
             return false;
         }
         const QString batch = Mid(tail, 3, 1);
@@ -592,7 +614,8 @@ bool DecodeEngine::ComputeClock() {
                         cell = row.columns[static_cast<std::size_t>(column - 1)];
                     }
                 }
-                if (column == 6 && s.ModelNumber == kSempronBartonRating && s.FamilyPrefix == u"SDA") {
+                if (column == 6 && s.ModelNumber == kSempronBartonRating &&
+                    s.FamilyPrefix == u"SDA") {
                     cell = kSempronBarton3000;
                 }
                 if (column == 5 && cell.mhz == 0) {
@@ -643,13 +666,17 @@ bool DecodeEngine::ComputeClock() {
     }
 
     const QString unknown = QStringLiteral("Unknown Processor");
-    surface_.SetResultText(3, s.ClockMhz == 0 ? unknown : FormatInteger(s.ClockMhz) + QStringLiteral("MHz"));
+    surface_.SetResultText(
+        3, s.ClockMhz == 0 ? unknown : FormatInteger(s.ClockMhz) + QStringLiteral("MHz"));
     surface_.SetResultText(9, s.Multiplier == 0.0f ? unknown : FormatFixed(s.Multiplier, 1) + u'x');
-    surface_.SetResultText(10, s.FsbMhz == 0 ? unknown : FormatInteger(s.FsbMhz) + QStringLiteral("MHz"));
+    surface_.SetResultText(
+        10, s.FsbMhz == 0 ? unknown : FormatInteger(s.FsbMhz) + QStringLiteral("MHz"));
     return true;
 }
 
-bool DecodeEngine::ProceedToResults() { return true; }
+bool DecodeEngine::ProceedToResults() {
+    return true;
+}
 
 // ---- Results ----------------------------------------------------------------------------
 
@@ -660,13 +687,17 @@ bool DecodeEngine::ShowResults() {
 
     QString model = FormatHex(s.CpuModel);
     if (s.CpuGeneration == 2) {
-        model += s.Amd64Revision.size() == 2 ? QStringLiteral(" (") + s.Amd64Revision + u')' : QStringLiteral(" (?\?)");
+        model += s.Amd64Revision.size() == 2 ? QStringLiteral(" (") + s.Amd64Revision + u')'
+                                             : QStringLiteral(" (?\?)");
     }
     surface_.SetResultText(1, model);
 
     const QString variable = QStringLiteral("(Variable)");
-    surface_.SetResultText(5, s.CoreVoltage == -1.0f ? variable : FormatFixed(s.CoreVoltage, 2) + u'v');
-    surface_.SetResultText(6, s.MaxTemperature == -1.0f ? variable : FormatSingle(s.MaxTemperature) + QStringLiteral("\u00b0C"));
+    surface_.SetResultText(
+        5, s.CoreVoltage == -1.0f ? variable : FormatFixed(s.CoreVoltage, 2) + u'v');
+    surface_.SetResultText(6, s.MaxTemperature == -1.0f
+                                  ? variable
+                                  : FormatSingle(s.MaxTemperature) + QStringLiteral("\u00b0C"));
     surface_.SetResultText(7, FormatInteger(s.L1CacheKb) + QStringLiteral("KB"));
     surface_.SetResultText(8, FormatInteger(s.L2CacheKb) + QStringLiteral("KB"));
     surface_.SetResultText(17, FormatSingle(s.ProcessTechnology) + u'u');

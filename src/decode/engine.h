@@ -10,7 +10,7 @@ namespace varnel {
 // The decoding of one processor marking: the Check command and the chain of
 // stages it runs over the surface. Holds the one DecodeState of the program.
 class DecodeEngine {
-public:
+  public:
     DecodeEngine(Surface& surface, Prompter& prompter, UrlOpener& opener);
 
     // The "Check" button: refuses empty boxes, otherwise decodes the three codes.
@@ -28,7 +28,7 @@ public:
     // Whether the last Check that started ran through to the final results.
     bool LastRunCompleted() const { return lastRunCompleted_; }
 
-private:
+  private:
     // Each stage returns whether the run goes on to the next one.
     bool IdentifyFamily();
     bool ReadModelNumber();

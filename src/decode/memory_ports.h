@@ -12,11 +12,17 @@ namespace varnel {
 // The window's texts held in memory: what the headless decoder and the tests
 // decode over.
 class MemorySurface : public Surface {
-public:
+  public:
     QString CodeText(int box) const override { return codes_.at(static_cast<std::size_t>(box)); }
-    void SetCodeText(int box, const QString& text) override { codes_.at(static_cast<std::size_t>(box)) = text; }
-    QString ResultText(int slot) const override { return results_.at(static_cast<std::size_t>(slot)); }
-    void SetResultText(int slot, const QString& text) override { results_.at(static_cast<std::size_t>(slot)) = text; }
+    void SetCodeText(int box, const QString& text) override {
+        codes_.at(static_cast<std::size_t>(box)) = text;
+    }
+    QString ResultText(int slot) const override {
+        return results_.at(static_cast<std::size_t>(slot));
+    }
+    void SetResultText(int slot, const QString& text) override {
+        results_.at(static_cast<std::size_t>(slot)) = text;
+    }
     QString ResultsCaption() const override { return caption_; }
     void SetResultsCaption(const QString& caption) override { caption_ = caption; }
 
@@ -25,16 +31,17 @@ public:
     }
     const std::array<QString, kResultSlotCount>& Results() const { return results_; }
 
-private:
+  private:
     std::array<QString, kCodeBoxCount> codes_;
     std::array<QString, kResultSlotCount> results_;
-    QString caption_ = QString::fromUtf16(kWaitingCaption.data(), static_cast<qsizetype>(kWaitingCaption.size()));
+    QString caption_ =
+        QString::fromUtf16(kWaitingCaption.data(), static_cast<qsizetype>(kWaitingCaption.size()));
 };
 
 // Records every message in order and answers from a script; once the script
 // runs out it answers the safe way: OK, or No to a question.
 class ScriptedPrompter : public Prompter {
-public:
+  public:
     MessageAnswer Show(const Message& message) override {
         messages_.append(message);
         if (!script_.isEmpty()) {
@@ -47,18 +54,18 @@ public:
     const QList<Message>& Messages() const { return messages_; }
     void Clear() { messages_.clear(); }
 
-private:
+  private:
     QList<Message> messages_;
     QList<MessageAnswer> script_;
 };
 
 // Records the links it is asked to open instead of launching anything.
 class RecordingUrlOpener : public UrlOpener {
-public:
+  public:
     void Open(const QString& url) override { urls_.append(url); }
     const QList<QString>& Urls() const { return urls_; }
 
-private:
+  private:
     QList<QString> urls_;
 };
 

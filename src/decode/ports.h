@@ -25,7 +25,7 @@ struct Message {
 // What the decoding reads and writes: the three code boxes, the nineteen
 // result slots and the caption of the results frame.
 class Surface {
-public:
+  public:
     virtual ~Surface() = default;
     virtual QString CodeText(int box) const = 0;
     virtual void SetCodeText(int box, const QString& text) = 0;
@@ -37,14 +37,14 @@ public:
 
 // A modal message box; returns the button the user pressed.
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
     virtual MessageAnswer Show(const Message& message) = 0;
 };
 
 // Hands a web page or mail link to the desktop. Fire and forget.
 class UrlOpener {
-public:
+  public:
     virtual ~UrlOpener() = default;
     virtual void Open(const QString& url) = 0;
 };

@@ -11,7 +11,9 @@ void SetApplicationIdentity() {
     QCoreApplication::setApplicationVersion(GetVersionString());
 }
 
-QString ApplicationTitle() { return QCoreApplication::applicationName(); }
+QString ApplicationTitle() {
+    return QCoreApplication::applicationName();
+}
 
 QString GetVersionString() {
     return QStringLiteral("%1.%2.%3")
@@ -20,11 +22,13 @@ QString GetVersionString() {
         .arg(VARNEL_VERSION_PATCH);
 }
 
-void OpenURL(UrlOpener& opener, const QString& url) { opener.Open(url); }
+void OpenURL(UrlOpener& opener, const QString& url) {
+    opener.Open(url);
+}
 
 void ShowUnsupportedChip(Prompter& prompter, const QString& chip) {
-    prompter.Show({QStringLiteral("Chip '") + chip + QStringLiteral("' is currently unsupported by ") +
-                       ApplicationTitle(),
+    prompter.Show({QStringLiteral("Chip '") + chip +
+                       QStringLiteral("' is currently unsupported by ") + ApplicationTitle(),
                    MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Error")});
 }
 

@@ -66,32 +66,15 @@ struct RevisionRow {
 };
 
 inline constexpr std::array<RevisionRow, 26> kAmd64RevisionTable{{
-    {u"AD", 4, u"CB"},
-    {u"AP", 4, u"C0"},
-    {u"AR", 4, u"CG"},
-    {u"AX", 12, u"CG"},
-    {u"AY", 4, u"CG"},
-    {u"BP", 4, u"E3"},
-    {u"BN", 4, u"E3"},
-    {u"BV", 4, u"E4"},
-    {u"CD", 35, u"E6"},
-    {u"LA", kUnchanged, u""},
-    {u"LB", kUnchanged, u""},
-    {u"BA", kUnchanged, u""},
-    {u"AJ", 5, u""},
-    {u"AS", 7, u"CG"},
-    {u"AW", 15, u"CG"},
-    {u"BI", 241, u"D0"},
-    {u"DA", kUnchanged, u""},
-    {u"AG", 5, u"B3"},
-    {u"AH", 5, u"B3"},
-    {u"AI", 5, u"B3"},
-    {u"AK", 5, u"C0"},
-    {u"AL", 5, u"C0"},
-    {u"AM", 5, u"C0"},
-    {u"AT", 5, u"CG"},
-    {u"AU", 5, u"CG"},
-    {u"AV", 5, u"CG"},
+    {u"AD", 4, u"CB"},        {u"AP", 4, u"C0"},        {u"AR", 4, u"CG"},
+    {u"AX", 12, u"CG"},       {u"AY", 4, u"CG"},        {u"BP", 4, u"E3"},
+    {u"BN", 4, u"E3"},        {u"BV", 4, u"E4"},        {u"CD", 35, u"E6"},
+    {u"LA", kUnchanged, u""}, {u"LB", kUnchanged, u""}, {u"BA", kUnchanged, u""},
+    {u"AJ", 5, u""},          {u"AS", 7, u"CG"},        {u"AW", 15, u"CG"},
+    {u"BI", 241, u"D0"},      {u"DA", kUnchanged, u""}, {u"AG", 5, u"B3"},
+    {u"AH", 5, u"B3"},        {u"AI", 5, u"B3"},        {u"AK", 5, u"C0"},
+    {u"AL", 5, u"C0"},        {u"AM", 5, u"C0"},        {u"AT", 5, u"CG"},
+    {u"AU", 5, u"CG"},        {u"AV", 5, u"CG"},
 }};
 
 // ---- One-letter codes behind the model digits -------------------------------
@@ -119,26 +102,56 @@ inline constexpr std::array<LetterRow<Text>, 4> kK8Package{{
 
 // Voltage letter, volts; -1 is a part whose voltage varies (mobile parts).
 inline constexpr std::array<LetterRow<float>, 15> kK7Voltage{{
-    {u'Y', 1.10f}, {u'C', 1.15f}, {u'T', 1.20f}, {u'X', 1.25f}, {u'W', 1.30f},
-    {u'J', 1.35f}, {u'V', 1.40f}, {u'Q', 1.45f}, {u'L', 1.50f}, {u'H', 1.55f},
-    {u'U', 1.60f}, {u'K', 1.65f}, {u'P', 1.70f}, {u'M', 1.75f}, {u'N', 1.80f},
+    {u'Y', 1.10f},
+    {u'C', 1.15f},
+    {u'T', 1.20f},
+    {u'X', 1.25f},
+    {u'W', 1.30f},
+    {u'J', 1.35f},
+    {u'V', 1.40f},
+    {u'Q', 1.45f},
+    {u'L', 1.50f},
+    {u'H', 1.55f},
+    {u'U', 1.60f},
+    {u'K', 1.65f},
+    {u'P', 1.70f},
+    {u'M', 1.75f},
+    {u'N', 1.80f},
 }};
 inline constexpr std::array<LetterRow<float>, 7> kK8Voltage{{
-    {u'C', 1.55f}, {u'E', 1.50f}, {u'I', 1.40f}, {u'M', 1.30f},
-    {u'Q', 1.20f}, {u'S', 1.15f}, {u'A', -1.0f},
+    {u'C', 1.55f},
+    {u'E', 1.50f},
+    {u'I', 1.40f},
+    {u'M', 1.30f},
+    {u'Q', 1.20f},
+    {u'S', 1.15f},
+    {u'A', -1.0f},
 }};
 
 // Temperature letter, the highest case temperature in degrees Celsius.
 inline constexpr std::array<LetterRow<float>, 5> kK7Temperature{{
-    {u'R', 70}, {u'V', 85}, {u'T', 90}, {u'S', 95}, {u'Q', 100},
+    {u'R', 70},
+    {u'V', 85},
+    {u'T', 90},
+    {u'S', 95},
+    {u'Q', 100},
 }};
 inline constexpr std::array<LetterRow<float>, 7> kK8Temperature{{
-    {u'I', 63}, {u'K', 65}, {u'O', 69}, {u'P', 70}, {u'X', 95}, {u'Y', 100}, {u'A', -1},
+    {u'I', 63},
+    {u'K', 65},
+    {u'O', 69},
+    {u'P', 70},
+    {u'X', 95},
+    {u'Y', 100},
+    {u'A', -1},
 }};
 
 // Bus letter of a K7, the front-side bus clock in MHz.
 inline constexpr std::array<LetterRow<std::int16_t>, 4> kK7Bus{{
-    {u'B', 200}, {u'C', 266}, {u'D', 333}, {u'E', 400},
+    {u'B', 200},
+    {u'C', 266},
+    {u'D', 333},
+    {u'E', 400},
 }};
 
 // The level-1 cache is the same 128 KB on every part of both generations;
@@ -202,22 +215,42 @@ inline constexpr ClockCell kNoCell{0, 0.0f};
 
 inline constexpr std::array<K7ClockRow, 16> kK7ClockTable{{
     //       1              2              3              4              5              6              7              8
-    {1500, {{{1333, 10.0f}, {1333, 10.0f}, kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell}}},
-    {1600, {{{1400, 10.5f}, {1400, 10.5f}, kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell}}},
-    {1700, {{{1467, 11.0f}, {1467, 11.0f}, kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell}}},
-    {1800, {{{1533, 11.5f}, {1533, 11.5f}, kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell}}},
-    {1900, {{{1600, 12.0f}, {1600, 12.0f}, kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell}}},
-    {2000, {{{1667, 12.5f}, {1667, 12.5f}, kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell,       {1667, 12.5f}}}},
-    {2100, {{{1733, 13.0f}, {1733, 13.0f}, kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell}}},
-    {2200, {{kNoCell,       {1800, 13.5f}, {1500, 9.0f},  kNoCell,       kNoCell,       kNoCell,       kNoCell,       {1800, 13.5f}}}},
-    {2300, {{kNoCell,       kNoCell,       {1567, 9.5f},  kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell}}},
-    {2400, {{kNoCell,       {2000, 15.0f}, {1667, 10.0f}, kNoCell,       {1800, 13.5f}, kNoCell,       kNoCell,       {2000, 15.0f}}}},
-    {2500, {{kNoCell,       kNoCell,       {1750, 10.5f}, kNoCell,       {1867, 14.0f}, {1833, 11.0f}, kNoCell,       kNoCell}}},
-    {2600, {{kNoCell,       {2133, 16.0f}, {1833, 11.0f}, {2083, 12.5f}, {2000, 15.0f}, {1917, 11.5f}, kNoCell,       {2133, 16.0f}}}},
-    {2700, {{kNoCell,       kNoCell,       kNoCell,       {2167, 13.0f}, kNoCell,       kNoCell,       kNoCell,       kNoCell}}},
-    {2800, {{kNoCell,       kNoCell,       {2000, 12.0f}, {2250, 13.5f}, kNoCell,       {2083, 12.5f}, kNoCell,       kNoCell}}},
-    {3000, {{kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell,       {2167, 13.0f}, {2100, 10.5f}, kNoCell}}},
-    {3200, {{kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell,       {2200, 11.0f}, kNoCell}}},
+    {1500, {{{1333, 10.0f}, {1333, 10.0f}, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell}}},
+    {1600, {{{1400, 10.5f}, {1400, 10.5f}, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell}}},
+    {1700, {{{1467, 11.0f}, {1467, 11.0f}, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell}}},
+    {1800, {{{1533, 11.5f}, {1533, 11.5f}, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell}}},
+    {1900, {{{1600, 12.0f}, {1600, 12.0f}, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell}}},
+    {2000,
+     {{{1667, 12.5f}, {1667, 12.5f}, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell, {1667, 12.5f}}}},
+    {2100, {{{1733, 13.0f}, {1733, 13.0f}, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell}}},
+    {2200,
+     {{kNoCell, {1800, 13.5f}, {1500, 9.0f}, kNoCell, kNoCell, kNoCell, kNoCell, {1800, 13.5f}}}},
+    {2300, {{kNoCell, kNoCell, {1567, 9.5f}, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell}}},
+    {2400,
+     {{kNoCell,
+       {2000, 15.0f},
+       {1667, 10.0f},
+       kNoCell,
+       {1800, 13.5f},
+       kNoCell,
+       kNoCell,
+       {2000, 15.0f}}}},
+    {2500,
+     {{kNoCell, kNoCell, {1750, 10.5f}, kNoCell, {1867, 14.0f}, {1833, 11.0f}, kNoCell, kNoCell}}},
+    {2600,
+     {{kNoCell,
+       {2133, 16.0f},
+       {1833, 11.0f},
+       {2083, 12.5f},
+       {2000, 15.0f},
+       {1917, 11.5f},
+       kNoCell,
+       {2133, 16.0f}}}},
+    {2700, {{kNoCell, kNoCell, kNoCell, {2167, 13.0f}, kNoCell, kNoCell, kNoCell, kNoCell}}},
+    {2800,
+     {{kNoCell, kNoCell, {2000, 12.0f}, {2250, 13.5f}, kNoCell, {2083, 12.5f}, kNoCell, kNoCell}}},
+    {3000, {{kNoCell, kNoCell, kNoCell, kNoCell, kNoCell, {2167, 13.0f}, {2100, 10.5f}, kNoCell}}},
+    {3200, {{kNoCell, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell, {2200, 11.0f}, kNoCell}}},
 }};
 // A Barton 3000+ on a 333 MHz bus sold as a Sempron ran slower than the Athlon XP.
 inline constexpr std::int16_t kSempronBartonRating = 3000;
@@ -235,30 +268,47 @@ struct K8ClockRow {
 inline constexpr std::int16_t kK8BusMhz = 400;
 
 inline constexpr std::array<K8ClockRow, 5> kNewCastleClock{{
-    {2700, 1600, 8.0f, kK8BusMhz}, {2800, 1800, 9.0f, kK8BusMhz}, {3000, 2000, 10.0f, kK8BusMhz},
-    {3200, 2200, 11.0f, kK8BusMhz}, {3300, 2000, 10.0f, kK8BusMhz},
+    {2700, 1600, 8.0f, kK8BusMhz},
+    {2800, 1800, 9.0f, kK8BusMhz},
+    {3000, 2000, 10.0f, kK8BusMhz},
+    {3200, 2200, 11.0f, kK8BusMhz},
+    {3300, 2000, 10.0f, kK8BusMhz},
 }};
 inline constexpr std::array<K8ClockRow, 2> kX2Clock1024{{
-    {4200, 2200, 11.0f, kK8BusMhz}, {4600, 2400, 12.0f, kK8BusMhz},
+    {4200, 2200, 11.0f, kK8BusMhz},
+    {4600, 2400, 12.0f, kK8BusMhz},
 }};
 inline constexpr std::array<K8ClockRow, 2> kX2Clock2048{{
-    {4400, 2200, 11.0f, kK8BusMhz}, {4800, 2400, 12.0f, kK8BusMhz},
+    {4400, 2200, 11.0f, kK8BusMhz},
+    {4800, 2400, 12.0f, kK8BusMhz},
 }};
 inline constexpr std::array<K8ClockRow, 6> kWinChesterClock{{
-    {3000, 1800, 9.0f, kK8BusMhz}, {3200, 2000, 10.0f, kK8BusMhz}, {3500, 2200, 11.0f, kK8BusMhz},
-    {3700, 2200, 11.0f, kK8BusMhz}, {3800, 2400, 12.0f, kK8BusMhz}, {4000, 2400, 12.0f, kK8BusMhz},
+    {3000, 1800, 9.0f, kK8BusMhz},
+    {3200, 2000, 10.0f, kK8BusMhz},
+    {3500, 2200, 11.0f, kK8BusMhz},
+    {3700, 2200, 11.0f, kK8BusMhz},
+    {3800, 2400, 12.0f, kK8BusMhz},
+    {4000, 2400, 12.0f, kK8BusMhz},
 }};
 inline constexpr std::array<K8ClockRow, 5> kClawHammer1024Clock{{
-    {3000, 1800, 9.0f, kK8BusMhz}, {3200, 2000, 10.0f, kK8BusMhz}, {3400, 2200, 11.0f, kK8BusMhz},
-    {3700, 2400, 12.0f, kK8BusMhz}, {4000, 2400, 12.0f, kK8BusMhz},
+    {3000, 1800, 9.0f, kK8BusMhz},
+    {3200, 2000, 10.0f, kK8BusMhz},
+    {3400, 2200, 11.0f, kK8BusMhz},
+    {3700, 2400, 12.0f, kK8BusMhz},
+    {4000, 2400, 12.0f, kK8BusMhz},
 }};
 inline constexpr std::array<K8ClockRow, 3> kParisClock{{
-    {2600, 1400, 7.0f, kK8BusMhz}, {2800, 1600, 8.0f, kK8BusMhz}, {3100, 1800, 9.0f, kK8BusMhz},
+    {2600, 1400, 7.0f, kK8BusMhz},
+    {2800, 1600, 8.0f, kK8BusMhz},
+    {3100, 1800, 9.0f, kK8BusMhz},
 }};
 // The FX-55 is listed on a 200 MHz bus.
 inline constexpr std::array<K8ClockRow, 5> kFxClock{{
-    {51, 2200, 11.0f, kK8BusMhz}, {53, 2400, 12.0f, kK8BusMhz}, {55, 2600, 13.0f, 200},
-    {57, 2800, 14.0f, kK8BusMhz}, {59, 3000, 15.0f, kK8BusMhz},
+    {51, 2200, 11.0f, kK8BusMhz},
+    {53, 2400, 12.0f, kK8BusMhz},
+    {55, 2600, 13.0f, 200},
+    {57, 2800, 14.0f, kK8BusMhz},
+    {59, 3000, 15.0f, kK8BusMhz},
 }};
 
 // Opterons: the last two digits of a three-digit model give the clock,
@@ -270,8 +320,14 @@ struct OpteronClockRow {
 };
 
 inline constexpr std::array<OpteronClockRow, 8> kOpteronClock{{
-    {u"40", 1400, 7.0f}, {u"42", 1600, 8.0f}, {u"44", 1800, 9.0f}, {u"46", 2000, 10.0f},
-    {u"48", 2200, 11.0f}, {u"50", 2400, 12.0f}, {u"52", 2600, 13.0f}, {u"54", 2800, 14.0f},
+    {u"40", 1400, 7.0f},
+    {u"42", 1600, 8.0f},
+    {u"44", 1800, 9.0f},
+    {u"46", 2000, 10.0f},
+    {u"48", 2200, 11.0f},
+    {u"50", 2400, 12.0f},
+    {u"52", 2600, 13.0f},
+    {u"54", 2800, 14.0f},
 }};
 inline constexpr std::int16_t kOpteronL2CacheKb = 1024;
 

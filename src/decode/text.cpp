@@ -20,13 +20,17 @@ QString Mid(const QString& text, qsizetype position) {
     return text.mid(position - 1);
 }
 
-QString Left(const QString& text, qsizetype length) { return length <= 0 ? QString() : text.left(length); }
+QString Left(const QString& text, qsizetype length) {
+    return length <= 0 ? QString() : text.left(length);
+}
 
 QString Right(const QString& text, qsizetype length) {
     return length <= 0 ? QString() : text.right(length);
 }
 
-bool IsDecimalDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool IsDecimalDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 QString UpperCase(const QString& text) {
     QString result = text;
@@ -42,16 +46,22 @@ QString UpperCase(const QString& text) {
 
 namespace {
 
-bool IsBlank(QChar c) { return c == QLatin1Char(' '); }
+bool IsBlank(QChar c) {
+    return c == QLatin1Char(' ');
+}
 
-bool IsSign(QChar c) { return c == QLatin1Char('+') || c == QLatin1Char('-'); }
+bool IsSign(QChar c) {
+    return c == QLatin1Char('+') || c == QLatin1Char('-');
+}
 
 bool IsHexDigit(QChar c) {
     const char16_t u = c.unicode();
     return IsDecimalDigit(c) || (u >= u'A' && u <= u'F') || (u >= u'a' && u <= u'f');
 }
 
-bool IsOctalDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('7'); }
+bool IsOctalDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('7');
+}
 
 // Digits with at most one decimal point and an optional exponent, nothing else.
 bool IsDecimalBody(QStringView s) {
@@ -132,7 +142,9 @@ bool IsNumeric(const QString& text) {
     return IsDecimalBody(s);
 }
 
-QString FormatInteger(long long value) { return QString::number(value); }
+QString FormatInteger(long long value) {
+    return QString::number(value);
+}
 
 namespace {
 
@@ -256,14 +268,19 @@ QString FormatSingle(float value) {
     return FormatShortest(value, 7);
 }
 
-QString FormatFixed(float value, int decimals) { return FormatFixedDigits(value, decimals, 7); }
+QString FormatFixed(float value, int decimals) {
+    return FormatFixedDigits(value, decimals, 7);
+}
 
-QString FormatFixed(double value, int decimals) { return FormatFixedDigits(value, decimals, 15); }
+QString FormatFixed(double value, int decimals) {
+    return FormatFixedDigits(value, decimals, 15);
+}
 
 QString FormatHex(int value) {
     // CPU models are never negative; a negative value would be shown the way
     // a 16-bit integer's bits read in hexadecimal.
-    const unsigned bits = value < 0 ? static_cast<unsigned>(value) & 0xFFFFu : static_cast<unsigned>(value);
+    const unsigned bits =
+        value < 0 ? static_cast<unsigned>(value) & 0xFFFFu : static_cast<unsigned>(value);
     return QString::number(bits, 16).toUpper();
 }
 

@@ -1,0 +1,131 @@
+// Feeds arbitrary codes through the Check command and checks that every run
+// ends in one of the two ways a user can see: a full sheet of results, or a
+// stop that was announced in a message. Running the same codes again must give
+// the same sheet and the same messages.
+//
+// Input layout: the first byte chooses how the rest is read (bit 0 set: raw
+// UTF-16, which reaches lone surrogates; otherwise UTF-8, with replacement
+// characters for invalid sequences). The codes are separated by 0xFF bytes in
+// UTF-8 mode (never part of valid UTF-8) and by the unit 0xFFFF in UTF-16 mode.
+
+#include <QCoreApplication>
+#include <QString>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "captions.h"
+#include "engine.h"
+#include "memory_ports.h"
+#include "shell.h"
+#include "tables.h"
+
+namespace {
+
+using namespace varnel;
+
+[[noreturn]] void Fail(const char* what) {
+    std::fprintf(stderr, "decode fuzzer: %s\n", what);
+    std::abort();
+}
+
+void SplitCodes(const std::uint8_t* data, std::size_t size, QString codes[3]) {
+    if (size == 0) {
+        return;
+    }
+    const bool utf16 = (data[0] & 1) != 0;
+    ++data;
+    --size;
+    if (utf16) {
+        QString all(static_cast<qsizetype>(size / 2), Qt::Uninitialized);
+        for (std::size_t i = 0; i < size / 2; ++i) {
+            all[static_cast<qsizetype>(i)] =
+                QChar(static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8)));
+        }
+        const QList<QString> parts = all.split(QChar(0xFFFF));
+        for (int i = 0; i < 3 && i < parts.size(); ++i) {
+            codes[i] = parts[i];
+        }
+        return;
+    }
+    int code = 0;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= size && code < 3; ++i) {
+        if (i == size || data[i] == 0xFF) {
+            codes[code++] = QString::fromUtf8(reinterpret_cast<const char*>(data + start),
+                                              static_cast<qsizetype>(i - start));
+            start = i + 1;
+        }
+    }
+}
+
+bool IsFamilyName(const QString& caption) {
+    if (caption == u"AMD Athlon 64 X2") {
+        return true;
+    }
+    for (const tables::FamilyRow& row : tables::kFamilyTable) {
+        if (row.generation != 0 &&
+            caption == QStringView(row.name.data(), static_cast<qsizetype>(row.name.size()))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+struct Outcome {
+    std::array<QString, kResultSlotCount> results;
+    QList<Message> messages;
+    QString caption;
+    bool completed = false;
+};
+
+Outcome Run(DecodeEngine& engine, MemorySurface& surface, ScriptedPrompter& prompter) {
+    prompter.Clear();
+    engine.Check();
+    return {surface.Results(), prompter.Messages(), surface.ResultsCaption(),
+            engine.LastRunCompleted()};
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    static QCoreApplication app(*argc, *argv);
+    SetApplicationIdentity();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    QString codes[3];
+    SplitCodes(data, size, codes);
+
+    MemorySurface surface;
+    ScriptedPrompter prompter;
+    RecordingUrlOpener opener;
+    DecodeEngine engine(surface, prompter, opener);
+    surface.SetCodes(codes[0], codes[1], codes[2]);
+
+    const Outcome first = Run(engine, surface, prompter);
+    if (first.completed) {
+        for (const QString& slot : first.results) {
+            if (slot.isEmpty()) {
+                Fail("a completed run left a result slot empty");
+            }
+        }
+        if (first.results[18] != u"(Currently Disabled)") {
+            Fail("a completed run did not disable the thermal power slot");
+        }
+        if (!IsFamilyName(first.caption)) {
+            Fail("a completed run put something other than a family name on the results frame");
+        }
+    } else if (first.messages.isEmpty()) {
+        Fail("a run stopped without telling the user");
+    }
+
+    const Outcome second = Run(engine, surface, prompter);
+    if (second.results != first.results || second.messages != first.messages ||
+        second.caption != first.caption || second.completed != first.completed) {
+        Fail("the same codes checked twice gave different results");
+    }
+    return 0;
+}
