@@ -213,51 +213,33 @@ struct K7ClockRow {
 
 inline constexpr ClockCell kNoCell{0, 0.0f};
 
+// clang-format off
 inline constexpr std::array<K7ClockRow, 16> kK7ClockTable{{
-    //       1              2              3              4              5              6              7              8
-    {1500, {{{1333, 10.0f}, {1333, 10.0f}, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell}}},
-    {1600, {{{1400, 10.5f}, {1400, 10.5f}, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell}}},
-    {1700, {{{1467, 11.0f}, {1467, 11.0f}, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell}}},
-    {1800, {{{1533, 11.5f}, {1533, 11.5f}, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell}}},
-    {1900, {{{1600, 12.0f}, {1600, 12.0f}, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell}}},
-    {2000,
-     {{{1667, 12.5f}, {1667, 12.5f}, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell, {1667, 12.5f}}}},
-    {2100, {{{1733, 13.0f}, {1733, 13.0f}, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell}}},
-    {2200,
-     {{kNoCell, {1800, 13.5f}, {1500, 9.0f}, kNoCell, kNoCell, kNoCell, kNoCell, {1800, 13.5f}}}},
-    {2300, {{kNoCell, kNoCell, {1567, 9.5f}, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell}}},
-    {2400,
-     {{kNoCell,
-       {2000, 15.0f},
-       {1667, 10.0f},
-       kNoCell,
-       {1800, 13.5f},
-       kNoCell,
-       kNoCell,
-       {2000, 15.0f}}}},
-    {2500,
-     {{kNoCell, kNoCell, {1750, 10.5f}, kNoCell, {1867, 14.0f}, {1833, 11.0f}, kNoCell, kNoCell}}},
-    {2600,
-     {{kNoCell,
-       {2133, 16.0f},
-       {1833, 11.0f},
-       {2083, 12.5f},
-       {2000, 15.0f},
-       {1917, 11.5f},
-       kNoCell,
-       {2133, 16.0f}}}},
-    {2700, {{kNoCell, kNoCell, kNoCell, {2167, 13.0f}, kNoCell, kNoCell, kNoCell, kNoCell}}},
-    {2800,
-     {{kNoCell, kNoCell, {2000, 12.0f}, {2250, 13.5f}, kNoCell, {2083, 12.5f}, kNoCell, kNoCell}}},
-    {3000, {{kNoCell, kNoCell, kNoCell, kNoCell, kNoCell, {2167, 13.0f}, {2100, 10.5f}, kNoCell}}},
-    {3200, {{kNoCell, kNoCell, kNoCell, kNoCell, kNoCell, kNoCell, {2200, 11.0f}, kNoCell}}},
+    //      1              2              3              4              5              6              7              8
+    {1500, {{{1333, 10.0f}, {1333, 10.0f}, kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell}}},
+    {1600, {{{1400, 10.5f}, {1400, 10.5f}, kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell}}},
+    {1700, {{{1467, 11.0f}, {1467, 11.0f}, kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell}}},
+    {1800, {{{1533, 11.5f}, {1533, 11.5f}, kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell}}},
+    {1900, {{{1600, 12.0f}, {1600, 12.0f}, kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell}}},
+    {2000, {{{1667, 12.5f}, {1667, 12.5f}, kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell,       {1667, 12.5f}}}},
+    {2100, {{{1733, 13.0f}, {1733, 13.0f}, kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell}}},
+    {2200, {{kNoCell,       {1800, 13.5f}, {1500, 9.0f},  kNoCell,       kNoCell,       kNoCell,       kNoCell,       {1800, 13.5f}}}},
+    {2300, {{kNoCell,       kNoCell,       {1567, 9.5f},  kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell}}},
+    {2400, {{kNoCell,       {2000, 15.0f}, {1667, 10.0f}, kNoCell,       {1800, 13.5f}, kNoCell,       kNoCell,       {2000, 15.0f}}}},
+    {2500, {{kNoCell,       kNoCell,       {1750, 10.5f}, kNoCell,       {1867, 14.0f}, {1833, 11.0f}, kNoCell,       kNoCell}}},
+    {2600, {{kNoCell,       {2133, 16.0f}, {1833, 11.0f}, {2083, 12.5f}, {2000, 15.0f}, {1917, 11.5f}, kNoCell,       {2133, 16.0f}}}},
+    {2700, {{kNoCell,       kNoCell,       kNoCell,       {2167, 13.0f}, kNoCell,       kNoCell,       kNoCell,       kNoCell}}},
+    {2800, {{kNoCell,       kNoCell,       {2000, 12.0f}, {2250, 13.5f}, kNoCell,       {2083, 12.5f}, kNoCell,       kNoCell}}},
+    {3000, {{kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell,       {2167, 13.0f}, {2100, 10.5f}, kNoCell}}},
+    {3200, {{kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell,       kNoCell,       {2200, 11.0f}, kNoCell}}},
 }};
+// clang-format on
 // A Barton 3000+ on a 333 MHz bus sold as a Sempron ran slower than the Athlon XP.
 inline constexpr std::int16_t kSempronBartonRating = 3000;
 inline constexpr ClockCell kSempronBarton3000{2000, 12.0f};
 
-// K8 rated parts: rating to clock and multiplier; every row runs the
-// HyperTransport reference at 200 MHz, shown as the 400 MHz bus.
+// K8 rated parts: rating to clock and multiplier. A K8 names no bus in its
+// part number, so each row also gives the bus clock the sheet shows.
 struct K8ClockRow {
     std::int16_t model;
     std::int16_t mhz;
