@@ -1,0 +1,351 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "frm_main.h"
+#include "memory_ports.h"
+#include "message_box_prompter.h"
+#include "shell.h"
+
+using varnel::frmMain;
+
+namespace {
+
+// Types text key by key, as a keyboard would deliver it, including letters
+// that QTest's Latin-1 helpers cannot send.
+void Type(QWidget* widget, const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QString character(text.at(i));
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size()) {
+            character.append(text.at(++i));
+        }
+        const QChar first = character.front();
+        const auto key = first.unicode() < 0x80 ? static_cast<Qt::Key>(first.toUpper().unicode())
+                                                : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, widget, key, character, Qt::NoModifier);
+    }
+}
+
+void Paste(QLineEdit* box, const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+    box->paste();
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { varnel::SetApplicationIdentity(); }
+
+    void init() {
+        prompter_ = std::make_unique<varnel::ScriptedPrompter>();
+        window_ = std::make_unique<frmMain>(opener_, prompter_.get());
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    }
+
+    void cleanup() {
+        window_.reset();
+        prompter_.reset();
+    }
+
+    void typingSettlesIntoUpperCaseWithoutSpaces_data() {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("expectedCaret");
+
+        QTest::newRow("lower case") << 0 << "" << 0 << "axda2500dkv4d"
+                                    << "AXDA2500DKV4D" << 13;
+        QTest::newRow("gaps between groups") << 1 << "" << 0 << "KQXEB 0345 MPMW"
+                                             << "KQXEB0345MPMW" << 13;
+        QTest::newRow("letter in the middle") << 0 << "AXDA2500DKV" << 4 << "x"
+                                              << "AXDAX2500DKV" << 5;
+        QTest::newRow("space in the middle") << 0 << "AXDA2500" << 2 << " "
+                                             << "AXDA2500" << 8;
+        QTest::newRow("sharp s keeps its length") << 2 << "Y" << 1 << "ß"
+                                                  << "Yß" << 2;
+        QTest::newRow("Greek") << 2 << "" << 0 << "αβγ"
+                               << "ΑΒΓ" << 3;
+    }
+
+    void typingSettlesIntoUpperCaseWithoutSpaces() {
+        QFETCH(int, box);
+        QFETCH(QString, before);
+        QFETCH(int, caret);
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        QFETCH(int, expectedCaret);
+
+        varnel::CodeBox* code = window_->txtCode.at(static_cast<std::size_t>(box));
+        code->setText(before);
+        code->setFocus();
+        code->setCursorPosition(caret);
+        Type(code, typed);
+
+        QCOMPARE(code->text(), expected);
+        QCOMPARE(code->cursorPosition(), expectedCaret);
+    }
+
+    void pastingKeepsThirteenThenDropsSpaces_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("14 with a space among the first 13") << "axda 2500dkv4d"
+                                                            << "AXDA2500DKV4";
+        QTest::newRow("14 with the space last") << "AXDA2500DKV4D "
+                                                << "AXDA2500DKV4D";
+        QTest::newRow("tabs and line breaks are not spaces") << "kq\txe\r\nb"
+                                                             << "KQ\tXE\r\nB";
+        QTest::newRow("ideographic space is not a space") << u"KQ\u3000XE"_qs << u"KQ\u3000XE"_qs;
+        QTest::newRow("fullwidth and Cyrillic") << "ａｘｄａ жук"
+                                                << "ＡＸＤＡЖУК";
+        QTest::newRow("emoji stay whole") << "😀cpu😀"
+                                          << "😀CPU😀";
+        QTest::newRow("emoji cut at the limit") << "AXDA2500DKV4😀"
+                                                << "AXDA2500DKV4";
+        QTest::newRow("only spaces") << "     "
+                                     << "";
+    }
+
+    void pastingKeepsThirteenThenDropsSpaces() {
+        QFETCH(QString, pasted);
+        QFETCH(QString, expected);
+
+        varnel::CodeBox* code = window_->txtCode[2];
+        code->setFocus();
+        Paste(code, pasted);
+
+        QCOMPARE(code->text(), expected);
+        QCOMPARE(code->cursorPosition(), expected.size());
+    }
+
+    void aCompleteCodeMovesOn_data() {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("focusBox");
+
+        const QString twelve = QStringLiteral("AXDA2500DKV4");
+        const int none = Qt::NoModifier;
+        QTest::newRow("13th key in Code One") << 0 << twelve << int(Qt::Key_D) << none << "d"
+                                              << "AXDA2500DKV4D" << 1;
+        QTest::newRow("13th key in Code Two")
+            << 1 << "KQXEB0345MPM" << int(Qt::Key_W) << none << "w"
+            << "KQXEB0345MPMW" << 2;
+        QTest::newRow("Code Three keeps it") << 2 << "Y31212341234" << int(Qt::Key_5) << none << "5"
+                                             << "Y312123412345" << 2;
+        QTest::newRow("Backspace at 12") << 0 << twelve << int(Qt::Key_Backspace) << none << "\b"
+                                         << "AXDA2500DKV" << 1;
+        QTest::newRow("Enter at 12")
+            << 0 << twelve << int(Qt::Key_Return) << none << "\r" << twelve << 1;
+        QTest::newRow("Escape at 12")
+            << 1 << twelve << int(Qt::Key_Escape) << none << "\x1b" << twelve << 2;
+        QTest::newRow("space at 12")
+            << 0 << twelve << int(Qt::Key_Space) << none << " " << twelve << 1;
+        QTest::newRow("12th key stays")
+            << 0 << "AXDA2500DKV" << int(Qt::Key_4) << none << "4" << twelve << 0;
+        QTest::newRow("full box stays") << 0 << "AXDA2500DKV4D" << int(Qt::Key_X) << none << "x"
+                                        << "AXDA2500DKV4D" << 0;
+        QTest::newRow("arrow at 12")
+            << 0 << twelve << int(Qt::Key_Left) << none << "" << twelve << 0;
+        QTest::newRow("Delete at 12")
+            << 0 << twelve << int(Qt::Key_Delete) << none << "\x7f" << twelve << 0;
+        QTest::newRow("Home at 12")
+            << 0 << twelve << int(Qt::Key_Home) << none << "" << twelve << 0;
+        QTest::newRow("F2 at 12") << 0 << twelve << int(Qt::Key_F2) << none << "" << twelve << 0;
+        QTest::newRow("Ctrl+C at 12")
+            << 0 << twelve << int(Qt::Key_C) << int(Qt::ControlModifier) << "\x03" << twelve << 0;
+    }
+
+    void aCompleteCodeMovesOn() {
+        QFETCH(int, box);
+        QFETCH(QString, before);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QFETCH(int, focusBox);
+
+        varnel::CodeBox* code = window_->txtCode.at(static_cast<std::size_t>(box));
+        code->setText(before);
+        code->setFocus();
+        QTest::sendKeyEvent(QTest::Click, code, static_cast<Qt::Key>(key), text,
+                            Qt::KeyboardModifiers(modifiers));
+
+        QCOMPARE(code->text(), expected);
+        QCOMPARE(QApplication::focusWidget(),
+                 window_->txtCode.at(static_cast<std::size_t>(focusBox)));
+    }
+
+    void typingAWholeMarkingFillsTheBoxesInTurn() {
+        // Keys go wherever the focus is, as from a keyboard.
+        for (const QChar c : QStringLiteral("axda2500dkv4dkqxeb0345mpmwy3121234")) {
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        }
+        QCOMPARE(window_->CodeText(0), QStringLiteral("AXDA2500DKV4D"));
+        QCOMPARE(window_->CodeText(1), QStringLiteral("KQXEB0345MPMW"));
+        QCOMPARE(window_->CodeText(2), QStringLiteral("Y3121234"));
+    }
+
+    void enterAndEscapeInABoxPressNoButton() {
+        window_->SetCodeText(0, QStringLiteral("AXDA2500DKV4D"));
+        window_->SetCodeText(1, QStringLiteral("KQXEB0345MPMW"));
+        window_->SetCodeText(2, QStringLiteral("Y3121234"));
+        window_->txtCode[2]->setFocus();
+        QTest::keyClick(window_->txtCode[2], Qt::Key_Return);
+        QTest::keyClick(window_->txtCode[2], Qt::Key_Escape);
+
+        QVERIFY(prompter_->Messages().isEmpty());
+        QCOMPARE(window_->ResultText(0), QString());
+        QCOMPARE(window_->ResultsCaption(), QStringLiteral("[ Waiting ]"));
+    }
+
+    void swapTwiceRestores_data() {
+        QTest::addColumn<QString>("two");
+        QTest::addColumn<QString>("three");
+        QTest::newRow("Code Two empty") << ""
+                                        << "KQXEB0345MPMW";
+        QTest::newRow("both filled") << "Y3121234"
+                                     << "KQXEB0345MPMW";
+    }
+
+    void swapTwiceRestores() {
+        QFETCH(QString, two);
+        QFETCH(QString, three);
+        window_->SetCodeText(0, QStringLiteral("AXDA2500DKV4D"));
+        window_->SetCodeText(1, two);
+        window_->SetCodeText(2, three);
+        window_->SetResultText(0, QStringLiteral("Barton"));
+
+        QTest::mouseClick(window_->Command3, Qt::LeftButton);
+        QCOMPARE(window_->CodeText(1), three);
+        QCOMPARE(window_->CodeText(2), two);
+        QCOMPARE(window_->CodeText(0), QStringLiteral("AXDA2500DKV4D"));
+        QCOMPARE(window_->ResultText(0), QStringLiteral("Barton"));
+
+        QTest::mouseClick(window_->Command3, Qt::LeftButton);
+        QCOMPARE(window_->CodeText(1), two);
+        QCOMPARE(window_->CodeText(2), three);
+        QVERIFY(prompter_->Messages().isEmpty());
+    }
+
+    void titleReadsTheApplicationObject_data() {
+        QTest::addColumn<QString>("title");
+        QTest::newRow("the program's own") << "Varnel";
+        QTest::newRow("renamed") << "Decoder";
+    }
+
+    void titleReadsTheApplicationObject() {
+        QFETCH(QString, title);
+        QCoreApplication::setApplicationName(title);
+        const frmMain window(opener_, prompter_.get());
+        varnel::SetApplicationIdentity();
+        QCOMPARE(window.windowTitle(), title + QStringLiteral(" - v") + varnel::GetVersionString());
+    }
+
+    void tabOrderFollowsTheMarking() {
+        QCOMPARE(QApplication::focusWidget(), window_->txtCode[0]);
+        QStringList visited;
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, QStringList({"txtCode_1", "txtCode_2", "CmdSaveHTML", "Command2",
+                                       "Command3", "txtCode_0"}));
+
+        // The hidden leftover keeps its place between Check and Swap.
+        QCOMPARE(window_->Command2->nextInFocusChain(), window_->Command1);
+        QCOMPARE(window_->Command1->nextInFocusChain(), window_->Command3);
+    }
+
+    void checkDecodesThroughTheWindow_data() {
+        QTest::addColumn<QString>("two");
+        QTest::addColumn<QString>("three");
+        QTest::newRow("codes in order") << "KQXEB0345MPMW"
+                                        << "Y3121234";
+        QTest::newRow("Codes Two and Three typed the other way round") << "Y3121234"
+                                                                       << "KQXEB0345MPMW";
+    }
+
+    void checkDecodesThroughTheWindow() {
+        QFETCH(QString, two);
+        QFETCH(QString, three);
+        window_->SetCodeText(0, QStringLiteral("axda2500dkv4d"));
+        window_->SetCodeText(1, two);
+        window_->SetCodeText(2, three);
+
+        QTest::mouseClick(window_->Command2, Qt::LeftButton);
+
+        QVERIFY2(prompter_->Messages().isEmpty(), qPrintable(prompter_->Messages().value(0).text));
+        QCOMPARE(window_->lblResult[0]->text(), QStringLiteral("Barton"));
+        QCOMPARE(window_->Frame[0]->title(), QStringLiteral("AMD Athlon XP"));
+        const varnel::report::WindowSnapshot snapshot = window_->TakeSnapshot();
+        QCOMPARE(snapshot.resultsCaption, QStringLiteral("AMD Athlon XP"));
+        QCOMPARE(snapshot.slotCaptions[6], QStringLiteral("Max. Operating Temperature"));
+        QCOMPARE(snapshot.slotValues[0], QStringLiteral("Barton"));
+        QCOMPARE(snapshot.slotValues[18], QStringLiteral("(Currently Disabled)"));
+        QCOMPARE(snapshot.codeCaptions[2], QStringLiteral("Code Three:"));
+        QCOMPARE(snapshot.codeTexts,
+                 (std::array<QString, 3>{"AXDA2500DKV4D", "KQXEB0345MPMW", "Y3121234"}));
+    }
+
+    void unsupportedChipNamesTheProgram() {
+        window_->SetCodeText(0, QStringLiteral("AMP1200DMS3C"));
+        window_->SetCodeText(1, QStringLiteral("KQXEB0345MPMW"));
+        window_->SetCodeText(2, QStringLiteral("Y3121234"));
+        QTest::mouseClick(window_->Command2, Qt::LeftButton);
+
+        QCOMPARE(prompter_->Messages().size(), 1);
+        const varnel::Message& shown = prompter_->Messages().front();
+        QCOMPARE(shown.text, QStringLiteral("Chip 'AMP' is currently unsupported by Varnel"));
+        QCOMPARE(shown.icon, varnel::MessageIcon::Exclamation);
+        QCOMPARE(shown.title, QStringLiteral("Error"));
+    }
+
+    void realMessageBoxShowsTheMessageAndReturnsTheButton() {
+        varnel::MessageBoxPrompter prompter(window_.get());
+        QString seenTitle;
+        QString seenText;
+        QMessageBox::Icon seenIcon = QMessageBox::NoIcon;
+        QMessageBox::StandardButtons seenButtons;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            seenTitle = box->windowTitle();
+            seenText = box->text();
+            seenIcon = box->icon();
+            seenButtons = box->standardButtons();
+            QTest::mouseClick(box->button(QMessageBox::No), Qt::LeftButton);
+        });
+
+        const varnel::MessageAnswer answer = prompter.Show(
+            {QStringLiteral("Chip <b>'X'</b>\r\nsecond line"), varnel::MessageIcon::Exclamation,
+             varnel::MessageButtons::YesNoCancel, QStringLiteral("Hang-on")});
+
+        QCOMPARE(answer, varnel::MessageAnswer::No);
+        QCOMPARE(seenTitle, QStringLiteral("Hang-on"));
+        QCOMPARE(seenText, QStringLiteral("Chip <b>'X'</b>\nsecond line"));
+        QCOMPARE(seenIcon, QMessageBox::Warning);
+        QCOMPARE(seenButtons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    }
+
+  private:
+    varnel::RecordingUrlOpener opener_;
+    std::unique_ptr<varnel::ScriptedPrompter> prompter_;
+    std::unique_ptr<frmMain> window_;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
