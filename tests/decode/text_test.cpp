@@ -1,0 +1,89 @@
+#include "text.h"
+
+#include <gtest/gtest.h>
+
+using namespace varnel;
+
+namespace {
+
+TEST(IsNumeric, ReadsTheWholeTextAsANumber) {
+    struct Row {
+        const char* text;
+        bool numeric;
+    };
+    const Row rows[] = {
+        {"0345", true},  {"7", true},       {"", false},      {"A", false},
+        {" 12 ", true},  {"12 34", false},  {"   ", false},   {"-5", true},
+        {"+5", true},    {"5-", true},      {"5+", true},     {"+", false},
+        {"1.5", true},   {".5", true},      {"1.2.3", false}, {"1E05", true},
+        {"1E+5", true},  {"2D3", true},     {"1E", false},    {"E5", false},
+        {"03A5", false}, {"MPMW", false},   {"H0", false},    {"&H1F", true},
+        {"&HFF", true},  {"&HG", false},    {"&H", false},    {"&O17", true},
+        {"&O8", false},  {"\u0663", false},  // an Arabic-Indic three is no digit
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(IsNumeric(QString::fromUtf8(row.text)), row.numeric) << '"' << row.text << '"';
+    }
+}
+
+TEST(IsDecimalDigit, OnlyZeroToNine) {
+    EXPECT_TRUE(IsDecimalDigit(QLatin1Char('0')));
+    EXPECT_TRUE(IsDecimalDigit(QLatin1Char('9')));
+    EXPECT_FALSE(IsDecimalDigit(QLatin1Char('A')));
+    EXPECT_FALSE(IsDecimalDigit(QChar(0x0663)));
+    EXPECT_FALSE(IsDecimalDigit(QChar(0xFF15)));  // full-width five
+}
+
+TEST(NumberTexts, RoundHalvesUpwards) {
+    EXPECT_EQ(FormatFixed(10.25, 1), QStringLiteral("10.3"));
+    EXPECT_EQ(FormatFixed(10.25f, 1), QStringLiteral("10.3"));
+    EXPECT_EQ(FormatFixed(0.25, 1), QStringLiteral("0.3"));
+    EXPECT_EQ(FormatFixed(1200.0 / 133.0, 1), QStringLiteral("9.0"));
+    EXPECT_EQ(FormatFixed(1400.0 / 133.0, 1), QStringLiteral("10.5"));
+    EXPECT_EQ(FormatFixed(11.0f, 1), QStringLiteral("11.0"));
+    EXPECT_EQ(FormatFixed(1.5f, 2), QStringLiteral("1.50"));
+    EXPECT_EQ(FormatFixed(1.65f, 2), QStringLiteral("1.65"));  // held just below 1.65
+    EXPECT_EQ(FormatFixed(1.1f, 2), QStringLiteral("1.10"));
+    EXPECT_EQ(FormatFixed(0.0f, 2), QStringLiteral("0.00"));
+}
+
+TEST(NumberTexts, ShortestSingleAndPlainIntegers) {
+    EXPECT_EQ(FormatSingle(0.13f), QStringLiteral("0.13"));
+    EXPECT_EQ(FormatSingle(0.18f), QStringLiteral("0.18"));
+    EXPECT_EQ(FormatSingle(0.09f), QStringLiteral("0.09"));
+    EXPECT_EQ(FormatSingle(85.0f), QStringLiteral("85"));
+    EXPECT_EQ(FormatSingle(1.0f), QStringLiteral("1"));
+    EXPECT_EQ(FormatSingle(0.0f), QStringLiteral("0"));
+    EXPECT_EQ(FormatInteger(0), QStringLiteral("0"));
+    EXPECT_EQ(FormatInteger(2500), QStringLiteral("2500"));
+    EXPECT_EQ(FormatHex(0), QStringLiteral("0"));
+    EXPECT_EQ(FormatHex(10), QStringLiteral("A"));
+    EXPECT_EQ(FormatHex(35), QStringLiteral("23"));
+    EXPECT_EQ(FormatHex(241), QStringLiteral("F1"));
+}
+
+TEST(Pieces, CutShortAtTheEndAndEmptyBeyondIt) {
+    const QString code = QStringLiteral("MPMW");
+    EXPECT_EQ(Mid(code, 1, 2), QStringLiteral("MP"));
+    EXPECT_EQ(Mid(code, 3, 2), QStringLiteral("MW"));
+    EXPECT_EQ(Mid(code, 4, 5), QStringLiteral("W"));
+    EXPECT_EQ(Mid(code, 5, 1), QString());
+    EXPECT_EQ(Mid(code, 40000, 2), QString());
+    EXPECT_EQ(Mid(code, 2), QStringLiteral("PMW"));
+    EXPECT_EQ(Mid(code, 5), QString());
+    EXPECT_EQ(Left(code, 2), QStringLiteral("MP"));
+    EXPECT_EQ(Left(code, 9), code);
+    EXPECT_EQ(Left(code, 0), QString());
+    EXPECT_EQ(Right(code, 2), QStringLiteral("MW"));
+    EXPECT_EQ(Right(QStringLiteral("42"), 4), QStringLiteral("42"));
+    EXPECT_EQ(Right(QString(), 4), QString());
+}
+
+TEST(UpperCase, KeepsTheLength) {
+    EXPECT_EQ(UpperCase(QStringLiteral("axda2500dkv4d")), QStringLiteral("AXDA2500DKV4D"));
+    EXPECT_EQ(UpperCase(QString::fromUtf8("ß")), QString::fromUtf8("ß"));
+    EXPECT_EQ(UpperCase(QString::fromUtf8("straße")), QString::fromUtf8("STRAßE"));
+    EXPECT_EQ(UpperCase(QString::fromUtf8("é")), QString::fromUtf8("É"));
+}
+
+}  // namespace
