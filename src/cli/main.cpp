@@ -1,0 +1,11 @@
+#include <QCoreApplication>
+
+#include "decoder_cli.h"
+#include "shell.h"
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    // Messages carry the application title, as the window's boxes do.
+    varnel::SetApplicationIdentity();
+    return varnel::cli::RunDecoder(argc, argv);
+}

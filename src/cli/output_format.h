@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <string>
+
+#include "decode_run.h"
+
+namespace varnel::cli {
+
+// Writers of the decoder's output. They append UTF-8 to a byte buffer that
+// the caller flushes, so a batch of a million markings costs no more than one
+// small buffer and no per-row document objects.
+
+void AppendUtf8(std::string& out, QStringView text);
+
+// The messages as the console shows them: "Title: text" for each, in order,
+// joined by a line feed; the CR LF inside a text is kept.
+QString MessagesAsText(const Outcome& outcome);
+
+// The results frame caption, then one aligned "Caption: value" line per slot.
+void AppendTextReport(std::string& out, const Outcome& outcome);
+
+// One JSON object, without a line end: codes, caption, completed, slots and
+// messages in that order; a refused marking also carries "error".
+void AppendJsonObject(std::string& out, const Outcome& outcome);
+
+// Comma-separated values with CR LF record ends. The family column holds the
+// results frame caption of a completed run and is empty otherwise, as a
+// stopped run leaves the caption of no particular chip.
+void AppendCsvHeader(std::string& out);
+void AppendCsvRow(std::string& out, const Outcome& outcome);
+
+}  // namespace varnel::cli

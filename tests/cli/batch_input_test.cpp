@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <cstdio>
+
+#include "batch_input.h"
+
+using namespace varnel::cli;
+using Kind = BatchLine::Kind;
+
+TEST(IsValidUtf8, AcceptsWellFormedAndRefusesEveryIllFormedShape) {
+    const struct {
+        QByteArray bytes;
+        bool valid;
+    } cases[] = {
+        {"AXDA2500DKV4D", true},
+        {"85\xC2\xB0"
+         "C",
+         true},                       // degree sign
+        {"O\xC2\xB5PGA", true},       // micro sign
+        {"\xF0\x9F\x98\x80", true},   // outside the BMP
+        {"\xEF\xBF\xBF", true},       // U+FFFF
+        {"\xFF", false},              // never a UTF-8 byte
+        {"\x80", false},              // stray continuation
+        {"\xC2", false},              // cut short
+        {"\xE2\x82", false},          // cut short
+        {"\xC0\xAF", false},          // overlong "/"
+        {"\xE0\x80\xAF", false},      // overlong "/"
+        {"\xED\xA0\x80", false},      // surrogate half
+        {"\xF4\x90\x80\x80", false},  // above U+10FFFF
+        {"\xC3\x28", false},          // bad continuation
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << c.bytes.toHex().constData();
+    }
+}
+
+TEST(ParseBatchLine, SplitsNormalisesSkipsAndRefuses) {
+    const struct {
+        QByteArray line;
+        bool firstRecord;
+        Kind kind;
+        Codes codes;
+        QString reasonPart;
+    } cases[] = {
+        {"AXDA2500DKV4D,KQXEB0345MPMW,Y3121234",
+         false,
+         Kind::Marking,
+         {"AXDA2500DKV4D", "KQXEB0345MPMW", "Y3121234"},
+         {}},
+        {"axda 2500 dkv4d,kqxeb0345mpmw,y3121234\r",
+         false,
+         Kind::Marking,
+         {"AXDA2500DKV4D", "KQXEB0345MPMW", "Y3121234"},
+         {}},
+        {"\"A,B\",\"say \"\"hi\"\"\",\"\"", false, Kind::Marking, {"A,B", "SAY\"HI\"", ""}, {}},
+        {"AXDA2500DKV4D\tKQXEB 0345\t\"Y3\"",
+         false,
+         Kind::Marking,
+         {"AXDA2500DKV4D", "KQXEB0345", "\"Y3\""},
+         {}},
+        {"", false, Kind::Skip, {}, {}},
+        {" \t \r", false, Kind::Skip, {}, {}},
+        {"# AXDA2500DKV4D,KQXEB0345MPMW,Y3121234", false, Kind::Skip, {}, {}},
+        {"code1,code2,code3", true, Kind::Skip, {}, {}},
+        {"code1,code2,code3", false, Kind::Marking, {"CODE1", "CODE2", "CODE3"}, {}},
+        {"A,B", false, Kind::Malformed, {}, "2 fields"},
+        {"A,B,C,", false, Kind::Malformed, {}, "4 fields"},
+        {"A\tB", false, Kind::Malformed, {}, "2 fields"},
+        {"\"A,B,C", false, Kind::Malformed, {}, "not closed"},
+        {"\"A\"x,B,C", false, Kind::Malformed, {}, "closing quote"},
+        {"A\"x,B,C", false, Kind::Malformed, {}, "quote inside"},
+        {QByteArray("A,B\0,C", 6), false, Kind::Malformed, {}, "NUL"},
+        {"A,\xFF,C", false, Kind::Malformed, {}, "UTF-8"},
+        {"AXDA2500DKV4DX,B,C",
+         false,
+         Kind::Malformed,
+         {"AXDA2500DKV4DX", "B", "C"},
+         "14 characters"},
+        {"AXDA 2500DKV4D,B,C", false, Kind::Marking, {"AXDA2500DKV4D", "B", "C"}, {}},
+    };
+    for (const auto& c : cases) {
+        const BatchLine parsed = ParseBatchLine(c.line, c.firstRecord);
+        EXPECT_EQ(parsed.kind, c.kind) << c.line.constData();
+        if (c.kind != Kind::Skip) {
+            EXPECT_EQ(parsed.codes, c.codes) << c.line.constData();
+        }
+        EXPECT_TRUE(c.reasonPart.isEmpty() ? parsed.reason.isEmpty()
+                                           : parsed.reason.contains(c.reasonPart))
+            << c.line.constData() << " -> " << parsed.reason.toStdString();
+    }
+}
+
+// Reads the bytes back from a file, line by line.
+std::vector<std::pair<LineReader::Status, QByteArray>> ReadAll(const QByteArray& input) {
+    std::FILE* file = std::tmpfile();
+    std::fwrite(input.constData(), 1, static_cast<std::size_t>(input.size()), file);
+    std::rewind(file);
+    std::vector<std::pair<LineReader::Status, QByteArray>> lines;
+    LineReader reader(::fileno(file), [] {});
+    QByteArrayView line;
+    LineReader::Status status;
+    while ((status = reader.Next(&line)) != LineReader::Status::End) {
+        lines.emplace_back(status,
+                           status == LineReader::Status::Line ? line.toByteArray() : QByteArray());
+        if (status == LineReader::Status::Error) {
+            break;
+        }
+    }
+    std::fclose(file);
+    return lines;
+}
+
+TEST(LineReader, DropsOverlongLinesWithoutLosingTheirNeighbours) {
+    using S = LineReader::Status;
+    const QByteArray atLimit(kMaxLineBytes, 'a');
+    const QByteArray overLimit(kMaxLineBytes + 1, 'b');
+    // Longer than the buffer, to make the reader skip ahead more than once.
+    const QByteArray farOver(3 * kMaxLineBytes, 'c');
+
+    const auto lines = ReadAll("one\r\n" + atLimit + "\r\n" + overLimit + "\ntwo\n\nlast");
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0], std::make_pair(S::Line, QByteArray("one\r")));
+    EXPECT_EQ(lines[1], std::make_pair(S::Line, atLimit + "\r"));
+    EXPECT_EQ(lines[2].first, S::Overlong);
+    EXPECT_EQ(lines[3], std::make_pair(S::Line, QByteArray("two")));
+    EXPECT_EQ(lines[4], std::make_pair(S::Line, QByteArray()));
+    EXPECT_EQ(lines[5], std::make_pair(S::Line, QByteArray("last")));
+
+    const auto far = ReadAll(farOver + "\nafter");
+    ASSERT_EQ(far.size(), 2u);
+    EXPECT_EQ(far[0].first, S::Overlong);
+    EXPECT_EQ(far[1], std::make_pair(S::Line, QByteArray("after")));
+
+    const auto unterminated = ReadAll(overLimit);
+    ASSERT_EQ(unterminated.size(), 1u);
+    EXPECT_EQ(unterminated[0].first, S::Overlong);
+}

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "captions.h"
+#include "csv_records.h"
+#include "output_format.h"
+
+using namespace varnel;
+using namespace varnel::cli;
+
+namespace {
+
+// Texts that a careless writer would break: quotes, backslashes, control
+// characters, line breaks, a separator, non-ASCII and a pair of surrogates.
+const QString kAwkward[] = {
+    QStringLiteral("plain"),
+    QStringLiteral("say \"hi\", \\ then"),
+    QStringLiteral("line\r\nbreak\ttab\x01\x1f"),
+    QString::fromUtf8("85\xC2\xB0"
+                      "C O\xC2\xB5PGA \xF0\x9F\x98\x80"),
+    QString(),
+};
+
+Outcome AwkwardOutcome(const QString& text) {
+    Outcome outcome;
+    outcome.codes = {text, QStringLiteral("B"), text};
+    outcome.caption = text;
+    outcome.completed = true;
+    outcome.values.fill(text);
+    outcome.messages = {{text, MessageIcon::Exclamation, MessageButtons::YesNoCancel, text}};
+    return outcome;
+}
+
+}  // namespace
+
+TEST(OutputFormat, JsonObjectReadsBackExactly) {
+    for (const QString& text : kAwkward) {
+        std::string out;
+        AppendJsonObject(out, AwkwardOutcome(text));
+        QJsonParseError error{};
+        const QJsonObject o =
+            QJsonDocument::fromJson(QByteArray::fromStdString(out), &error).object();
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << out;
+        EXPECT_EQ(o.value("codes").toArray(), QJsonArray({text, "B", text}));
+        EXPECT_EQ(o.value("caption").toString(), text);
+        EXPECT_TRUE(o.value("completed").toBool());
+        const QJsonArray slotArray = o.value("slots").toArray();
+        ASSERT_EQ(slotArray.size(), kResultSlotCount);
+        EXPECT_EQ(slotArray[3].toObject().value("caption").toString(), "Working frequency");
+        EXPECT_EQ(slotArray[18].toObject().value("value").toString(), text);
+        const QJsonObject message = o.value("messages").toArray().at(0).toObject();
+        EXPECT_EQ(message.value("text").toString(), text);
+        EXPECT_EQ(message.value("icon").toString(), "exclamation");
+        EXPECT_EQ(message.value("buttons").toString(), "YesNoCancel");
+        EXPECT_FALSE(o.contains("error"));
+    }
+}
+
+TEST(OutputFormat, CsvRowReadsBackExactly) {
+    for (const QString& text : kAwkward) {
+        std::string out;
+        AppendCsvHeader(out);
+        AppendCsvRow(out, AwkwardOutcome(text));
+        const auto records = ReadCsvRecords(QString::fromStdString(out));
+        ASSERT_EQ(records.size(), 2);
+        ASSERT_EQ(records[0].size(), 25);
+        ASSERT_EQ(records[1].size(), 25) << out;
+        EXPECT_EQ(records[1][0], text);
+        EXPECT_EQ(records[1][3], text);   // family
+        EXPECT_EQ(records[1][22], text);  // the last slot
+        EXPECT_EQ(records[1][23], "true");
+        EXPECT_EQ(records[1][24], text + QStringLiteral(": ") + text);
+    }
+}

@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "captions.h"
+#include "csv_records.h"
+#include "engine.h"
+#include "html_table.h"
+#include "memory_ports.h"
+
+using namespace varnel;
+
+namespace {
+
+struct ProgramRun {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+ProgramRun Decode(const QStringList& arguments, const QByteArray& input = {},
+           const QString& program = QStringLiteral(VARNEL_DECODE_PROGRAM)) {
+    QProcess process;
+    process.start(program, arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+const QStringList kBarton{"AXDA2500DKV4D", "KQXEB0345MPMW", "Y3121234"};
+const QByteArray kNotFound =
+    "Error: CPU Identification String not found - Aborting\r\n\r\nCheck for errors in the first "
+    "code.\n";
+
+QJsonObject ParseObject(const QByteArray& line) {
+    QJsonParseError error{};
+    const QJsonObject object = QJsonDocument::fromJson(line, &error).object();
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << line.constData();
+    return object;
+}
+
+}  // namespace
+
+TEST(VarnelDecode, TextOutputAndExitStatusOfSingleMarkings) {
+    const struct {
+        QStringList arguments;
+        int status;
+        QByteArray outPart;
+        QByteArray err;  // exact, or the start of it when it ends in "*"
+    } cases[] = {
+        {kBarton, 0, "AMD Athlon XP\nCore:                       Barton\n", ""},
+        {kBarton, 0, "\nWorking frequency:          1833MHz\n", ""},
+        {{"axda2500 dkv4d", "kqxeb 0345 mpmw", "y3121234"},
+         0,
+         "Max. Operating Temperature: 85\xC2\xB0"
+         "C\n",
+         ""},
+        {{"ADA3200AEP4AX", "CBBHD0501APAW", "1234567890"},
+         0,
+         "AMD Athlon 64\nCore:                       NewCastle\n",
+         ""},
+        {{"AXDX2000", "A", "B"}, 1, "[ Waiting ]\nCore:\nCPU Model:\n", kNotFound},
+        {{"AXDA2500DKV4D", "", "Y3121234"},
+         1,
+         "[ Waiting ]\n",
+         "Hang-on: One or more textboxes are empty.\r\n\r\n*"},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = Decode(c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.out.contains(c.outPart)) << run.out.constData();
+        EXPECT_EQ(run.out.count('\n'), 20);
+        if (c.err.endsWith('*')) {
+            EXPECT_TRUE(run.err.startsWith(c.err.chopped(1))) << run.err.constData();
+        } else {
+            EXPECT_EQ(run.err, c.err);
+        }
+    }
+}
+
+TEST(VarnelDecode, JsonObjectOfACompletedRunAStopAndSwappedCodes) {
+    ProgramRun run = Decode(QStringList{"--json", "AXDA2500DKV4D", "Y3121234", "kqxeb0345mpmw"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.err.isEmpty());
+    QJsonObject o = ParseObject(run.out);
+    // Code Two opened with a digit and Code Three did not: they trade boxes.
+    EXPECT_EQ(o.value("codes").toArray(),
+              QJsonArray({"AXDA2500DKV4D", "KQXEB0345MPMW", "Y3121234"}));
+    EXPECT_EQ(o.value("caption").toString(), "AMD Athlon XP");
+    EXPECT_TRUE(o.value("completed").toBool());
+    const QJsonArray slotArray = o.value("slots").toArray();
+    ASSERT_EQ(slotArray.size(), kResultSlotCount);
+    EXPECT_EQ(slotArray[0].toObject(), QJsonObject({{"caption", "Core"}, {"value", "Barton"}}));
+    EXPECT_EQ(slotArray[3].toObject(),
+              QJsonObject({{"caption", "Working frequency"}, {"value", "1833MHz"}}));
+    EXPECT_TRUE(o.value("messages").toArray().isEmpty());
+
+    run = Decode(QStringList{"AXDX2000", "A", "B", "--json"});
+    EXPECT_EQ(run.status, 1);
+    o = ParseObject(run.out);
+    EXPECT_FALSE(o.value("completed").toBool());
+    EXPECT_EQ(o.value("caption").toString(), "[ Waiting ]");
+    EXPECT_EQ(o.value("messages").toArray(),
+              QJsonArray({QJsonObject({{"title", "Error"},
+                                       {"text", QString::fromLatin1(kNotFound.chopped(1)).mid(7)},
+                                       {"icon", "exclamation"},
+                                       {"buttons", "OK"}})}));
+}
+
+TEST(VarnelDecode, UsageErrorsExitWithTwoAndWriteNothingOnStandardOutput) {
+    const QStringList cases[] = {
+        {},
+        {"AXDA2500DKV4D", "KQXEB0345MPMW"},
+        {"AXDA2500DKV4D", "KQXEB0345MPMW", "Y3121234", "extra"},
+        {"--bogus", "A", "B", "C"},
+        {"AXDA2500DKV4D", "KQXEB0345MPMW", "Y31212345678901"},  // a code too long for its box
+        {"--batch", "-", "A", "B", "C"},
+        {"--batch", "-", "--html", "t.htm"},
+        {"--batch"},
+        {"--batch", "/nonexistent/markings.csv"},
+    };
+    for (const QStringList& arguments : cases) {
+        const ProgramRun run = Decode(arguments);
+        EXPECT_EQ(run.status, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.out.isEmpty()) << run.out.constData();
+        EXPECT_TRUE(run.err.startsWith("varnel-decode: ")) << run.err.constData();
+    }
+    // An argument that is not UTF-8 cannot come through QProcess; a shell passes it.
+    const ProgramRun raw =
+        Decode({"-c", "exec \"$0\" \"$(printf 'AXDA\\377')\" B C", VARNEL_DECODE_PROGRAM}, {},
+               QStringLiteral("/bin/sh"));
+    EXPECT_EQ(raw.status, 2);
+    EXPECT_TRUE(raw.err.contains("not valid UTF-8")) << raw.err.constData();
+
+    EXPECT_EQ(Decode({"--version"}).out, "varnel-decode 1.0.0\n");
+    const ProgramRun help = Decode({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.contains("--batch <file>"));
+}
+
+TEST(VarnelDecode, BatchKeepsOrderAndTurnsBadLinesIntoRows) {
+    const QByteArray input =
+        "\xEF\xBB\xBF"
+        "code1,code2,code3\r\n"
+        "# a shelf of Socket A parts\n"
+        "\n"
+        "AXDA2500DKV4D,KQXEB0345MPMW,Y3121234\r\n"
+        "\"axda2500dkv4d\",\"KQXEB 0345 MPMW\",\"Y3121234\"\n"
+        "AXDX2000\tA\tB\n"
+        "AXDA2500DKV4D,KQXEB0345MPMW\n"
+        "AXDA2500DKV4D,\"KQXEB0345MPMW,Y3121234\n" +
+        QByteArray("A\0,B,C\n", 7) + "\xC0\xAF,B,C\n" + QByteArray(70000, 'A') + "\n" +
+        "ADA3200AEP4AX,CBBHD0501APAW,1234567890";
+
+    QTemporaryDir dir;
+    QFile file(dir.filePath("markings.csv"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(input) == input.size());
+    file.close();
+
+    const ProgramRun fromFile = Decode({"--batch", file.fileName()});
+    const ProgramRun fromStdin = Decode({"--batch", "-"}, input);
+    EXPECT_EQ(fromFile.status, 2);
+    EXPECT_EQ(fromFile.out, fromStdin.out);
+    const auto rows = ReadCsvRecords(QString::fromUtf8(fromFile.out));
+    ASSERT_EQ(rows.size(), 10);
+    EXPECT_EQ(rows[0].mid(0, 5), QStringList({"code1", "code2", "code3", "family", "Core"}));
+    const struct {
+        QString code1, family, workingFrequency, completed, messagesPart;
+    } expected[] = {
+        {"AXDA2500DKV4D", "AMD Athlon XP", "1833MHz", "true", ""},
+        {"AXDA2500DKV4D", "AMD Athlon XP", "1833MHz", "true", ""},
+        {"AXDX2000", "", "", "false", "Error: CPU Identification String not found"},
+        {"", "", "", "false", "line 7: 2 fields"},
+        {"", "", "", "false", "line 8: a quoted field is not closed"},
+        {"", "", "", "false", "line 9: the line holds a NUL byte"},
+        {"", "", "", "false", "line 10: the line is not valid UTF-8"},
+        {"", "", "", "false", "line 11: the line is longer than 65536 bytes"},
+        {"ADA3200AEP4AX", "AMD Athlon 64", "2200MHz", "true", ""},
+    };
+    for (int i = 0; i < 9; ++i) {
+        const QStringList& row = rows[i + 1];
+        ASSERT_EQ(row.size(), 25);
+        EXPECT_EQ(row[0], expected[i].code1) << i;
+        EXPECT_EQ(row[3], expected[i].family) << i;
+        EXPECT_EQ(row[7], expected[i].workingFrequency) << i;
+        EXPECT_EQ(row[23], expected[i].completed) << i;
+        EXPECT_TRUE(expected[i].messagesPart.isEmpty()
+                        ? row[24].isEmpty()
+                        : row[24].startsWith(expected[i].messagesPart))
+            << i << " " << row[24].toStdString();
+    }
+
+    const ProgramRun json = Decode({"--json", "--batch", file.fileName()});
+    const QList<QByteArray> lines = json.out.split('\n');
+    ASSERT_EQ(lines.size(), 10);  // nine objects and the empty rest after the last line end
+    EXPECT_EQ(ParseObject(lines[0]).value("slots").toArray()[3].toObject().value("value"),
+              "1833MHz");
+    EXPECT_EQ(ParseObject(lines[5]).value("error").toString(),
+              "line 9: the line holds a NUL byte");
+    EXPECT_EQ(ParseObject(lines[8]).value("caption").toString(), "AMD Athlon 64");
+}
+
+TEST(VarnelDecode, BatchExitStatusFollowsTheWorstRun) {
+    const QByteArray good = "AXDA2500DKV4D,KQXEB0345MPMW,Y3121234\n";
+    EXPECT_EQ(Decode({"--batch", "-"}, good + good).status, 0);
+    EXPECT_EQ(Decode({"--batch", "-"}, good + "AXDX2000,A,B\n" + good).status, 1);
+    EXPECT_EQ(Decode({"--batch", "-"}, "AXDX2000,A,B\nA,B\n").status, 2);
+    const ProgramRun empty = Decode({"--batch", "-"}, "");
+    EXPECT_EQ(empty.status, 0);
+    EXPECT_EQ(ReadCsvRecords(QString::fromUtf8(empty.out)).size(), 1);
+}
+
+TEST(VarnelDecode, HtmlTableIsByteForByteTheWindowsExport) {
+    const QStringList markings[] = {kBarton, {"AXDX2000", "A", "B"}};
+    for (const QStringList& codes : markings) {
+        QTemporaryDir dir;
+        const QString cliFile = dir.filePath("cli.htm");
+        const ProgramRun run = Decode(QStringList{"--html", cliFile} + codes);
+        EXPECT_TRUE(run.status == 0 || run.status == 1) << run.err.constData();
+
+        MemorySurface surface;
+        ScriptedPrompter prompter;
+        RecordingUrlOpener opener;
+        DecodeEngine engine(surface, prompter, opener);
+        surface.SetCodes(codes[0], codes[1], codes[2]);
+        engine.Check();
+        report::WindowSnapshot window;
+        window.resultsCaption = surface.ResultsCaption();
+        for (int i = 0; i < kResultSlotCount; ++i) {
+            window.slotCaptions[i] =
+                QString::fromUtf16(kResultCaptions[i].data(), kResultCaptions[i].size());
+            window.slotValues[i] = surface.ResultText(i);
+        }
+        for (int i = 0; i < kCodeBoxCount; ++i) {
+            window.codeCaptions[i] =
+                QString::fromUtf16(kCodeCaptions[i].data(), kCodeCaptions[i].size());
+            window.codeTexts[i] = surface.CodeText(i);
+        }
+        ScriptedPrompter exportPrompter;
+        ASSERT_TRUE(report::ExportHtmlTable(window, exportPrompter, dir.path()));
+
+        QFile cli(cliFile);
+        QFile windowFile(dir.filePath("table.htm"));
+        ASSERT_TRUE(cli.open(QIODevice::ReadOnly) && windowFile.open(QIODevice::ReadOnly));
+        const QByteArray expected = windowFile.readAll();
+        EXPECT_FALSE(expected.isEmpty());
+        EXPECT_EQ(cli.readAll(), expected);
+    }
+
+    const ProgramRun unwritable = Decode(QStringList{"--html", "/nonexistent/folder/t.htm"} + kBarton);
+    EXPECT_EQ(unwritable.status, 2);
+    EXPECT_TRUE(unwritable.err.contains("/nonexistent/folder/t.htm")) << unwritable.err.constData();
+}
