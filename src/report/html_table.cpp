@@ -1,15 +1,277 @@
 #include "html_table.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+#include <exception>
+#include <new>
+
+#include "shell.h"
+
 namespace varnel::report {
 
-// Placeholder until the table builder lands.
-QString SaveHTML(const WindowSnapshot&, const QString&, std::int16_t, const QString&, const QString&,
-                 const QString&, const QString&) {
-    return {};
+namespace {
+
+const QString kLineEnd = QStringLiteral("\r\n");
+
+// One table line: its pieces run together, then CR LF.
+template <typename... Pieces>
+void AppendLine(QString& text, const Pieces&... pieces) {
+    (text.append(pieces), ...);
+    text.append(kLineEnd);
 }
-QString BuildDefaultTable(const WindowSnapshot&) { return {}; }
-QByteArray EncodeTableFile(const QString&) { return {}; }
-bool WriteWholeFile(const QString&, const QByteArray&, QString*) { return false; }
-bool ExportHtmlTable(const WindowSnapshot&, Prompter&, const QString&) { return false; }
+
+// Bytes 0x80 to 0x9F of Windows-1252; zero marks the five bytes it leaves
+// undefined. Everything else of the code page is Latin-1.
+constexpr std::array<char16_t, 32> kWindows1252High{
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,       // 88-8F
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,  // 98-9F
+};
+
+// The Windows-1252 byte of a code point, or -1 when the code page has none.
+// U+0080 to U+009F are not in it: their byte values mean other characters.
+int Windows1252Byte(char32_t codePoint) {
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
+        return static_cast<int>(codePoint);
+    }
+    for (std::size_t i = 0; i < kWindows1252High.size(); ++i) {
+        if (kWindows1252High[i] == codePoint) {  // never 0: codePoint is at least 0x80
+            return 0x80 + static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+void AppendCharacterReference(QByteArray& bytes, char32_t codePoint) {
+    bytes.append("&#");
+    bytes.append(QByteArray::number(static_cast<quint32>(codePoint)));
+    bytes.append(';');
+}
+
+// How the error box names a failure while building the table: a description
+// and the number the classic Basic run-time gives it (7 Out of memory,
+// 51 Internal error).
+struct FailureName {
+    QString description;
+    int number;
+};
+
+FailureName NameFailure(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const std::bad_alloc&) {
+        return {QStringLiteral("Out of memory"), 7};
+    } catch (const std::exception& e) {
+        return {QString::fromLocal8Bit(e.what()), 51};
+    } catch (...) {
+        return {QStringLiteral("Internal error"), 51};
+    }
+}
+
+// A folder can take the table when a file can actually be created in it;
+// permission bits alone do not tell (a read-only mount, or running as root).
+bool CanCreateFileIn(const QString& folder) {
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        return false;
+    }
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".varnel-XXXXXX")));
+    return probe.open();
+}
+
+QString CleanFolder(const QString& folder) {
+    return QDir::cleanPath(QDir::fromNativeSeparators(folder));
+}
+
+QString JoinFileName(const QString& cleanFolder) {
+    const QString name = QString::fromLatin1(kTableFileName);
+    return cleanFolder.endsWith(QLatin1Char('/')) ? cleanFolder + name
+                                                  : cleanFolder + QLatin1Char('/') + name;
+}
+
+}  // namespace
+
+QString SaveHTML(const WindowSnapshot& window, const QString& Fontface, std::int16_t Fontsize,
+                 const QString& ColumnColour1, const QString& ColumnColour2, const QString& TopRow,
+                 const QString& BotRow) {
+    const QString size = QString::number(Fontsize);
+    const QString rowStart = QStringLiteral("  <tr bgcolor=\"#000000\">");
+    const QString rowEnd = QStringLiteral("  </tr>");
+    const QString fontOpen = QStringLiteral("><font face=");
+    const QString fontSize = QStringLiteral(" size=");
+    const QString fontColour = QStringLiteral(" color=\"#000000\">&nbsp;");
+
+    QString text;
+    text.reserve(8192);
+
+    AppendLine(text, QStringLiteral("<table bgcolor=\"#000000\" border=\"0\" cellspacing=\"1\" "
+                                    "cellpadding=\"1\" width=\"330\">"));
+
+    AppendLine(text, rowStart);
+    AppendLine(text, QStringLiteral("    <td width=\"200\" td colspan=\"3\" bgcolor="), TopRow,
+               fontOpen, Fontface, fontSize, size, fontColour, QStringLiteral("<b>"),
+               window.resultsCaption, QStringLiteral("</b></font></td>"));
+    AppendLine(text, rowEnd);
+
+    for (int i = 0; i < kResultSlotCount; ++i) {
+        const auto slot = static_cast<std::size_t>(i);
+        AppendLine(text, rowStart);
+        AppendLine(text, QStringLiteral("    <td width=\"200\" bgcolor="), ColumnColour1, fontOpen,
+                   Fontface, fontSize, size, fontColour, QStringLiteral("<b>"),
+                   window.slotCaptions[slot], QStringLiteral("</b></font></td>"));
+        AppendLine(text, QStringLiteral("    <td width=\"100\" bgcolor="), ColumnColour2, fontOpen,
+                   Fontface, fontSize, size, fontColour, window.slotValues[slot],
+                   QStringLiteral("</font></td>"));
+        AppendLine(text, rowEnd);
+    }
+
+    // The codes part carries its own fixed look, whatever style was asked for.
+    AppendLine(text, QStringLiteral("  <tr>"));
+    AppendLine(text, QStringLiteral("    <td width=\"200\" td colspan=\"3\" bgcolor=#999999><div "
+                                    "align=\"left\"><font face=Verdana size=1 "
+                                    "color=\"#000000\">&nbsp;<b>Codes</b></font></div></td>"));
+    AppendLine(text, rowEnd);
+
+    for (int j = 0; j < kCodeBoxCount; ++j) {
+        const auto box = static_cast<std::size_t>(j);
+        QString caption = window.codeCaptions[box];
+        caption.remove(QLatin1Char(':'));
+        AppendLine(text, rowStart);
+        AppendLine(text,
+                   QStringLiteral("    <td width=\"200\" bgcolor=#cccccc><font face=Verdana size=1 "
+                                  "color=\"#000000\">&nbsp;<b>"),
+                   caption, QStringLiteral("</b></font></td>"));
+        AppendLine(text,
+                   QStringLiteral("    <td width=\"100\" bgcolor=#ffffff><font face=Verdana size=1 "
+                                  "color=\"#000000\">&nbsp;"),
+                   window.codeTexts[box], QStringLiteral("</font></td>"));
+        AppendLine(text, rowEnd);
+    }
+
+    AppendLine(text, rowStart);
+    AppendLine(text, QStringLiteral("    <td width=\"200\" td colspan=\"3\" bgcolor="), BotRow,
+               fontOpen, Fontface, fontSize, size, fontColour,
+               QStringLiteral("Generated by <a href=\""), QString::fromLatin1(kHomePageUrl),
+               QStringLiteral("\">"), ApplicationTitle(), QStringLiteral("</a> (v"),
+               GetVersionString(), QStringLiteral(")</font></td>"));
+    AppendLine(text, rowEnd);
+
+    AppendLine(text, QStringLiteral("  </table>"));
+    return text;
+}
+
+QString BuildDefaultTable(const WindowSnapshot& window) {
+    return SaveHTML(window, QStringLiteral("Verdana"), 1, QStringLiteral("#cccccc"),
+                    QStringLiteral("#ffffff"), QStringLiteral("#999999"),
+                    QStringLiteral("#999999"));
+}
+
+QByteArray EncodeTableFile(const QString& table) {
+    QByteArray bytes;
+    bytes.reserve(table.size() + 2);
+    const qsizetype length = table.size();
+    for (qsizetype i = 0; i < length; ++i) {
+        const QChar unit = table.at(i);
+        char32_t codePoint = unit.unicode();
+        if (unit.isHighSurrogate() && i + 1 < length && table.at(i + 1).isLowSurrogate()) {
+            codePoint = QChar::surrogateToUcs4(unit, table.at(i + 1));
+            ++i;
+        } else if (unit.isSurrogate()) {
+            // Half of a pair names no character; show the replacement
+            // character rather than write bytes no reader can decode.
+            codePoint = QChar::ReplacementCharacter;
+        }
+        const int byte = Windows1252Byte(codePoint);
+        if (byte >= 0) {
+            bytes.append(static_cast<char>(byte));
+        } else {
+            AppendCharacterReference(bytes, codePoint);
+        }
+    }
+    bytes.append("\r\n");
+    return bytes;
+}
+
+bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* errorText) {
+    // Unbuffered, so that a short write (a full disk) shows here. Buffered,
+    // it would surface only inside commit(), which does not notice it and
+    // would put a truncated table in place of the old one.
+    QSaveFile file(path);
+    QString reason;
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    if (!written) {
+        reason = file.errorString();
+    } else {
+        const qint64 count = file.write(bytes);
+        if (count != bytes.size()) {
+            written = false;
+            reason = count < 0 ? file.errorString()
+                               : QStringLiteral(
+                                     "Only %1 of %2 bytes could be written; the disk "
+                                     "may be full.")
+                                     .arg(count)
+                                     .arg(bytes.size());
+            file.cancelWriting();
+        } else if (!file.commit()) {
+            written = false;
+            reason = file.errorString();
+        }
+    }
+    if (!written && errorText != nullptr) {
+        *errorText = QStringLiteral("Could not save ") + QDir::toNativeSeparators(path) +
+                     QStringLiteral(":") + kLineEnd + kLineEnd + reason;
+    }
+    return written;
+}
+
+QString ChooseExportFolder(const QString& programFolder) {
+    if (CanCreateFileIn(programFolder)) {
+        return CleanFolder(programFolder);
+    }
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty()) {
+        documents = QDir::homePath();
+    }
+    // A failure here shows up as the write's own failure, with the path.
+    QDir().mkpath(documents);
+    return CleanFolder(documents);
+}
+
+bool ExportHtmlTable(const WindowSnapshot& window, Prompter& prompter,
+                     const QString& programFolder) {
+    return ExportHtmlTable([&window] { return BuildDefaultTable(window); }, prompter,
+                           programFolder);
+}
+
+bool ExportHtmlTable(const std::function<QString()>& buildTable, Prompter& prompter,
+                     const QString& programFolder) {
+    QByteArray bytes;
+    try {
+        bytes = EncodeTableFile(buildTable());
+    } catch (...) {
+        // No table, no file: an empty table.htm would look like a saved one.
+        const FailureName failure = NameFailure(std::current_exception());
+        prompter.Show({QStringLiteral("An unexpected error has occured!"), MessageIcon::Critical,
+                       MessageButtons::Ok,
+                       failure.description + QStringLiteral(" - (") +
+                           QString::number(failure.number) + QStringLiteral(")")});
+        return false;
+    }
+
+    const QString folder = ChooseExportFolder(programFolder);
+    const QString path = JoinFileName(folder);
+    QString errorText;
+    if (!WriteWholeFile(path, bytes, &errorText)) {
+        prompter.Show({errorText, MessageIcon::Critical, MessageButtons::Ok, ApplicationTitle()});
+        return false;
+    }
+    prompter.Show({QStringLiteral("File saved as table.htm in: ") + kLineEnd + kLineEnd +
+                       QDir::toNativeSeparators(folder),
+                   MessageIcon::Information, MessageButtons::Ok, ApplicationTitle()});
+    return true;
+}
 
 }  // namespace varnel::report

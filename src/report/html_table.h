@@ -4,10 +4,14 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "ports.h"
 
 namespace varnel::report {
+
+// The file every export writes, and rewrites.
+inline constexpr char kTableFileName[] = "table.htm";
 
 // What the window shows at the moment of an export.
 struct WindowSnapshot {
@@ -19,6 +23,8 @@ struct WindowSnapshot {
 };
 
 // The table text, 99 lines each ending in CR LF. Pure: no file, no widget.
+// Every value goes in exactly as read, without HTML escaping; the colours
+// and the font face go into their attributes unquoted.
 QString SaveHTML(const WindowSnapshot& window, const QString& Fontface, std::int16_t Fontsize,
                  const QString& ColumnColour1, const QString& ColumnColour2, const QString& TopRow,
                  const QString& BotRow);
@@ -34,9 +40,21 @@ QByteArray EncodeTableFile(const QString& table);
 // sentence naming the path and the reason into errorText.
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* errorText);
 
+// The folder an export goes to: programFolder when a file can be created
+// there, otherwise the user's documents folder (created when missing). The
+// text is cleaned up, so that joining it with a file name needs exactly one
+// separator.
+QString ChooseExportFolder(const QString& programFolder);
+
 // The "Generate HTML file" command: writes table.htm into programFolder when
 // it can be written there, otherwise into the user's documents folder, and
 // tells the user where it went, or why it did not. Returns whether it wrote.
-bool ExportHtmlTable(const WindowSnapshot& window, Prompter& prompter, const QString& programFolder);
+bool ExportHtmlTable(const WindowSnapshot& window, Prompter& prompter,
+                     const QString& programFolder);
+
+// The same command with the table text coming from buildTable. When building
+// throws, the user sees the "unexpected error" box and nothing is written.
+bool ExportHtmlTable(const std::function<QString()>& buildTable, Prompter& prompter,
+                     const QString& programFolder);
 
 }  // namespace varnel::report
