@@ -134,8 +134,7 @@ void frmMain::CreateControls() {
     Command1->setVisible(false);
     Command3 = NewButton(QStringLiteral("Swap"), QStringLiteral("Command3"), this);
     lblCopyright = NewPlainLabel(ApplicationTitle() + QStringLiteral(" ") + GetVersionString() +
-                                     QStringLiteral(" - reads the markings on K7 and K8 processors."
-                                                    " Free to use, without warranty."),
+                                     QStringLiteral(" - free to use, without warranty"),
                                  QStringLiteral("lblCopyright"), this);
 }
 
@@ -185,9 +184,14 @@ QWidget* frmMain::BuildCodeEntryFrame() {
 }
 
 QWidget* frmMain::BuildNoticeStrip() {
+    // One white band across the window, the notice centred in it.
     auto* strip = new QWidget(this);
+    strip->setAutoFillBackground(true);
+    QPalette white = strip->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    strip->setPalette(white);
     auto* row = new QHBoxLayout(strip);
-    row->setContentsMargins(4, 0, 4, 4);
+    row->setContentsMargins(4, 2, 4, 2);
     row->setSpacing(4);
     row->addWidget(Command1);
     row->addWidget(Command3);
