@@ -1,14 +1,80 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QObject>
+#include <QPointer>
+#include <array>
 
 #include "ports.h"
 
+class QAction;
+class QMenu;
+class QMenuBar;
+
 namespace varnel {
+
+class frmAbout;
+class frmPRCalc;
+class frmThermCalc;
 
 // Builds the main window's menu bar (File, Partners, Experimental Tools, Help)
 // and wires every entry; links go through the opener, questions through the
 // prompter. The menus live as long as the window.
 void InstallMainMenus(QMainWindow& window, UrlOpener& opener, Prompter& prompter);
+
+// The menu bar of the main window and the handlers behind its entries. Entries
+// that share a name form a control array, addressed by index like the menu
+// they came from; a separator keeps its index in the array.
+class MainMenus : public QObject {
+    Q_OBJECT
+
+  public:
+    MainMenus(QMainWindow& window, UrlOpener& opener, Prompter& prompter);
+
+    // The menus installed on a window, or null when it has none.
+    static MainMenus* Of(const QMainWindow& window);
+
+    QMenu* mnuFile = nullptr;
+    std::array<QAction*, 4> mnuFileItem{};
+    QMenu* mnuWebFavourites = nullptr;
+    QMenu* mnuWebNews = nullptr;
+    QAction* mnuWebNewsNone = nullptr;
+    QMenu* mnuWebOC = nullptr;
+    std::array<QAction*, 2> mnuWebOCItem{};
+    QMenu* mnuWebUtil = nullptr;
+    QAction* mnuWebSplit = nullptr;
+    QAction* mnuWebSiteAddRequest = nullptr;
+    QMenu* mnuTools = nullptr;
+    std::array<QAction*, 2> mnuToolsItem{};
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuReport = nullptr;
+    QAction* mnuDividerHelp01 = nullptr;
+    QAction* mnuAbout = nullptr;
+
+  public slots:
+    void mnuFileItem_Click(int index);
+    void mnuWebNewsNone_Click();
+    void mnuWebOCItem_Click(int index);
+    void mnuWebSiteAddRequest_Click();
+    void mnuToolsItem_Click(int index);
+    void mnuReport_Click();
+    void mnuAbout_Click();
+
+  private:
+    void BuildFileMenu(QMenuBar& bar);
+    void BuildPartnersMenu(QMenuBar& bar);
+    void BuildToolsMenu(QMenuBar& bar);
+    void BuildHelpMenu(QMenuBar& bar);
+
+    QMainWindow& window_;
+    UrlOpener& opener_;
+    Prompter& prompter_;
+
+    // One window of each kind at a time; each is destroyed when closed, so
+    // the pointer falls back to null and the next opening builds it afresh.
+    QPointer<frmAbout> about_;
+    QPointer<frmPRCalc> prCalc_;
+    QPointer<frmThermCalc> thermCalc_;
+};
 
 }  // namespace varnel

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace varnel {
+
+// The performance-rating calculator: clock speed to PR rating, and multiplier
+// times bus to clock speed. Laid out for input only; the sums behind it were
+// never worked out, so its result stays "Waiting...".
+class frmPRCalc : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit frmPRCalc(QWidget* parent = nullptr);
+
+    QComboBox* Combo1 = nullptr;
+    std::array<QLabel*, 2> lblCap{};
+    QLineEdit* txtPR = nullptr;
+    QPushButton* cmdCheckPR = nullptr;
+    QLabel* lblPR = nullptr;
+    QLabel* lblMultiplierCap = nullptr;
+    QLineEdit* txtMultiplier = nullptr;
+    QLabel* lblFSBCap = nullptr;
+    QComboBox* txtFSB = nullptr;
+    QPushButton* cmdCheckMHz = nullptr;
+
+  public slots:
+    // Reserved for the rating calculation; it changes nothing yet.
+    void cmdCheckPR_Click() {}
+};
+
+// The thermal output calculator: estimated heat from core, clock and voltage.
+// Laid out for input only, like the PR calculator.
+class frmThermCalc : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit frmThermCalc(QWidget* parent = nullptr);
+
+    QComboBox* Combo1 = nullptr;
+    std::array<QLabel*, 3> lblCap{};
+    QLineEdit* txtSpeed = nullptr;
+    QLineEdit* txtVoltage = nullptr;
+    QPushButton* Command1 = nullptr;
+    QLabel* lblWattage = nullptr;
+    QLabel* Label4 = nullptr;
+};
+
+}  // namespace varnel
