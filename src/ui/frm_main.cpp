@@ -138,8 +138,8 @@ void frmMain::CreateControls() {
                                  QStringLiteral("lblCopyright"), this);
 }
 
-int frmMain::TwipsToPixels(int twips) const {
-    return twips * logicalDpiX() / 1440;
+int frmMain::ScaledPixels(int pixelsAt96Dpi) const {
+    return pixelsAt96Dpi * logicalDpiX() / 96;
 }
 
 QWidget* frmMain::BuildResultsFrame() {
@@ -148,7 +148,7 @@ QWidget* frmMain::BuildResultsFrame() {
     grid->setHorizontalSpacing(6);
     // Wide enough for the longest texts a slot receives.
     const int valueWidth = std::max(
-        TwipsToPixels(2775),
+        ScaledPixels(185),
         lblResult[0]->fontMetrics().horizontalAdvance(QStringLiteral("(Currently Disabled)")) + 12);
     for (int i = 0; i < kResultSlotCount; ++i) {
         const auto slot = static_cast<std::size_t>(i);
@@ -167,13 +167,13 @@ QWidget* frmMain::BuildCodeEntryFrame() {
     column->setSpacing(2);
     // Room for a full code of wide letters.
     const int boxWidth =
-        std::max(TwipsToPixels(1650),
+        std::max(ScaledPixels(110),
                  txtCode[0]->fontMetrics().horizontalAdvance(QStringLiteral("KQXEB0345MPMW")) + 16);
     for (std::size_t i = 0; i < txtCode.size(); ++i) {
         txtCode[i]->setFixedWidth(boxWidth);
         column->addWidget(lblCode[i]);
         auto* indented = new QHBoxLayout;
-        indented->addSpacing(TwipsToPixels(120));
+        indented->addSpacing(ScaledPixels(8));
         indented->addWidget(txtCode[i]);
         indented->addStretch(1);
         column->addLayout(indented);

@@ -72,7 +72,8 @@ class frmMain : public QMainWindow, public Surface {
     QWidget* BuildCodeEntryFrame();
     QWidget* BuildNoticeStrip();
     void SetTabOrder();
-    int TwipsToPixels(int twips) const;
+    // A size given for a 96 dpi screen, on this one.
+    int ScaledPixels(int pixelsAt96Dpi) const;
 
     void Command1_Click();
     void Command2_Click();
