@@ -5,6 +5,8 @@
 
 #include "batch_input.h"
 #include "decode_run.h"
+#include "engine.h"
+#include "memory_ports.h"
 #include "output_format.h"
 #include "shell.h"
 
@@ -29,6 +31,22 @@ void BM_Decode(benchmark::State& state, const Codes& codes) {
 BENCHMARK_CAPTURE(BM_Decode, K7_AthlonXP_Barton, kBarton);
 BENCHMARK_CAPTURE(BM_Decode, K8_Athlon64_Newcastle, kNewcastle);
 BENCHMARK_CAPTURE(BM_Decode, Stop_UnknownFamily, kStop);
+
+// The engine's Check alone over a fresh sheet, without gathering the
+// outcome: what the decoder's own wrapping adds is the difference.
+void BM_EngineCheck(benchmark::State& state, const Codes& codes) {
+    for (auto _ : state) {
+        varnel::MemorySurface surface;
+        varnel::ScriptedPrompter prompter;
+        varnel::RecordingUrlOpener opener;
+        varnel::DecodeEngine engine(surface, prompter, opener);
+        surface.SetCodes(codes[0], codes[1], codes[2]);
+        engine.Check();
+        benchmark::DoNotOptimize(surface);
+    }
+}
+BENCHMARK_CAPTURE(BM_EngineCheck, K7_AthlonXP_Barton, kBarton);
+BENCHMARK_CAPTURE(BM_EngineCheck, Stop_UnknownFamily, kStop);
 
 // One line of a batch from its bytes to its CSV row: parse, decode, write.
 void BM_BatchLineToCsv(benchmark::State& state) {

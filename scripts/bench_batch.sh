@@ -45,7 +45,9 @@ awk -v n="$lines" 'BEGIN {
 }' >"$work/markings.csv"
 head -n $((lines / 10)) "$work/markings.csv" >"$work/tenth.csv"
 
-# Runs a command under /usr/bin/time -v; prints "seconds peak_kib".
+# Runs a command under /usr/bin/time -v; prints "wall_seconds cpu_seconds peak_kib".
+# CPU time (user + system) is the steadier figure on a machine shared with
+# other work.
 measure() {
     local status=0
     /usr/bin/time -v -o "$work/time.txt" "$@" >/dev/null 2>"$work/stderr.txt" || status=$?
@@ -57,20 +59,26 @@ measure() {
     fi
     awk -F': ' '
         /Elapsed \(wall clock\)/ { n = split($2, t, ":"); s = 0; for (i = 1; i <= n; ++i) s = s * 60 + t[i] }
+        /User time \(seconds\)|System time \(seconds\)/ { cpu += $2 }
         /Maximum resident set size/ { kib = $2 }
-        END { printf "%.2f %d\n", s, kib }' "$work/time.txt"
+        END { printf "%.2f %.2f %d\n", s, cpu, kib }' "$work/time.txt"
 }
 
-read -r awk_s awk_kib < <(measure awk -F, '{print $1,$2,$3}' "$work/markings.csv")
-read -r csv_s csv_kib < <(measure "$decoder" --batch "$work/markings.csv")
-read -r json_s json_kib < <(measure "$decoder" --json --batch "$work/markings.csv")
-read -r tenth_s tenth_kib < <(measure "$decoder" --batch "$work/tenth.csv")
+read -r awk_s awk_cpu awk_kib < <(measure awk -F, '{print $1,$2,$3}' "$work/markings.csv")
+read -r csv_s csv_cpu csv_kib < <(measure "$decoder" --batch "$work/markings.csv")
+read -r json_s json_cpu json_kib < <(measure "$decoder" --json --batch "$work/markings.csv")
+read -r tenth_s tenth_cpu tenth_kib < <(measure "$decoder" --batch "$work/tenth.csv")
 
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1f", a / b; else print "n/a" }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1fx", a / b; else print "n/a" }'; }
+row() {  # label wall cpu kib
+    printf '%-36s %7.2f s %7.2f s %9d KiB   %7s %7s\n' "$1" "$2" "$3" "$4" "$(ratio "$2" "$awk_s")" \
+        "$(ratio "$3" "$awk_cpu")"
+}
 
-printf 'markings:                      %d lines (%s)\n' "$lines" "$(du -h "$work/markings.csv" | cut -f1)"
-printf 'awk -F, {print $1,$2,$3}:      %6.2f s   peak %6d KiB\n' "$awk_s" "$awk_kib"
-printf 'varnel-decode --batch (CSV):   %6.2f s   peak %6d KiB   %s x awk\n' "$csv_s" "$csv_kib" "$(ratio "$csv_s" "$awk_s")"
-printf 'varnel-decode --json --batch:  %6.2f s   peak %6d KiB   %s x awk\n' "$json_s" "$json_kib" "$(ratio "$json_s" "$awk_s")"
-printf 'varnel-decode on %7d lines: %6.2f s   peak %6d KiB   (memory flat: compare with the CSV run)\n' \
-    $((lines / 10)) "$tenth_s" "$tenth_kib"
+printf 'markings: %d lines, %s (awk: %s)\n\n' "$lines" "$(du -h "$work/markings.csv" | cut -f1)" \
+    "$(readlink -f "$(command -v awk)")"
+printf '%-36s %9s %9s %13s   %7s %7s\n' "" "wall" "cpu" "peak memory" "wall/awk" "cpu/awk"
+row "awk -F, '{print \$1,\$2,\$3}'" "$awk_s" "$awk_cpu" "$awk_kib"
+row "varnel-decode --batch (CSV)" "$csv_s" "$csv_cpu" "$csv_kib"
+row "varnel-decode --json --batch" "$json_s" "$json_cpu" "$json_kib"
+row "varnel-decode --batch, $((lines / 10)) lines" "$tenth_s" "$tenth_cpu" "$tenth_kib"

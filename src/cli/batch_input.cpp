@@ -21,14 +21,17 @@ bool IsBlankLine(QByteArrayView line) {
 
 // Splits a CSV record: fields separated by commas; a field that opens with a
 // double quote runs to the closing quote, with "" standing for one quote.
-// Returns an empty reason on success.
-QString SplitCsv(QByteArrayView line, std::vector<QByteArray>& fields) {
+// Fields are views into the line, or into unquoted, which holds the few
+// fields whose doubled quotes had to be undone. Returns an empty reason on
+// success.
+QString SplitCsv(QByteArrayView line, std::vector<QByteArrayView>& fields,
+                 std::vector<QByteArray>& unquoted) {
     qsizetype i = 0;
     const qsizetype n = line.size();
     while (true) {
-        QByteArray field;
         if (i < n && line[i] == '"') {
-            ++i;
+            const qsizetype start = ++i;
+            bool doubled = false;
             while (true) {
                 if (i >= n) {
                     return QStringLiteral(
@@ -36,19 +39,25 @@ QString SplitCsv(QByteArrayView line, std::vector<QByteArray>& fields) {
                 }
                 if (line[i] == '"') {
                     if (i + 1 < n && line[i + 1] == '"') {
-                        field.append('"');
+                        doubled = true;
                         i += 2;
                         continue;
                     }
-                    ++i;
                     break;
                 }
-                field.append(line[i]);
                 ++i;
             }
+            const QByteArrayView inside = line.sliced(start, i - start);
+            if (doubled) {
+                unquoted.push_back(inside.toByteArray().replace("\"\"", "\""));
+                fields.push_back(unquoted.back());
+            } else {
+                fields.push_back(inside);
+            }
+            ++i;  // the closing quote
             if (i < n && line[i] != ',') {
                 return QStringLiteral("text follows the closing quote of field %1")
-                    .arg(fields.size() + 1);
+                    .arg(fields.size());
             }
         } else {
             const qsizetype start = i;
@@ -59,9 +68,8 @@ QString SplitCsv(QByteArrayView line, std::vector<QByteArray>& fields) {
                 }
                 ++i;
             }
-            field = line.sliced(start, i - start).toByteArray();
+            fields.push_back(line.sliced(start, i - start));
         }
-        fields.push_back(std::move(field));
         if (i >= n) {
             return {};
         }
@@ -69,11 +77,11 @@ QString SplitCsv(QByteArrayView line, std::vector<QByteArray>& fields) {
     }
 }
 
-void SplitTabs(QByteArrayView line, std::vector<QByteArray>& fields) {
+void SplitTabs(QByteArrayView line, std::vector<QByteArrayView>& fields) {
     qsizetype start = 0;
     for (qsizetype i = 0; i <= line.size(); ++i) {
         if (i == line.size() || line[i] == '\t') {
-            fields.push_back(line.sliced(start, i - start).toByteArray());
+            fields.push_back(line.sliced(start, i - start));
             start = i + 1;
         }
     }
@@ -225,11 +233,14 @@ BatchLine ParseBatchLine(QByteArrayView line, bool isFirstRecord) {
         return result;
     }
 
-    std::vector<QByteArray> fields;
-    fields.reserve(3);
+    std::vector<QByteArrayView> fields;
+    // The views into unquoted stay valid as it grows: a QByteArray keeps its
+    // characters where they are when the vector moves it.
+    std::vector<QByteArray> unquoted;
+    fields.reserve(4);
     if (line.contains('\t')) {
         SplitTabs(line, fields);
-    } else if (QString reason = SplitCsv(line, fields); !reason.isEmpty()) {
+    } else if (QString reason = SplitCsv(line, fields, unquoted); !reason.isEmpty()) {
         result.kind = BatchLine::Kind::Malformed;
         result.reason = reason;
         return result;

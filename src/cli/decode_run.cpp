@@ -21,13 +21,14 @@ const QString& WaitingCaption() {
 }  // namespace
 
 QString NormaliseCode(QStringView typed) {
-    QString code;
-    code.reserve(typed.size());
+    QString code(typed.size(), Qt::Uninitialized);
+    qsizetype length = 0;
     for (const QChar c : typed) {
         if (c != QLatin1Char(' ')) {
-            code.append(c);
+            code[length++] = c;
         }
     }
+    code.truncate(length);
     return UpperCase(code);
 }
 

@@ -28,58 +28,70 @@ void AppendCodePoint(std::string& out, char32_t c) {
     }
 }
 
-// Walks the UTF-16 text by code point. A lone surrogate half cannot be
-// written as UTF-8 and becomes U+FFFD, as Qt's own converter does.
-template <typename Sink>
-void ForEachCodePoint(QStringView text, Sink sink) {
+// Appends the text as UTF-8. Runs of ASCII characters for which isPlain
+// holds are copied in bulk, as nearly every character of a marking's results
+// is one; every other code point goes to special. A lone surrogate half
+// cannot be written as UTF-8 and becomes U+FFFD, as Qt's own converter does.
+template <typename IsPlain, typename Special>
+void Encode(std::string& out, QStringView text, IsPlain isPlain, Special special) {
+    const char16_t* const chars = text.utf16();
     const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t u = text[i].unicode();
-        if (u < 0xD800 || u > 0xDFFF) {
-            sink(char32_t{u});
-        } else if (u < 0xDC00 && i + 1 < n && text[i + 1].isLowSurrogate()) {
-            sink(QChar::surrogateToUcs4(u, text[i + 1].unicode()));
-            ++i;
+    qsizetype i = 0;
+    while (i < n) {
+        qsizetype runEnd = i;
+        while (runEnd < n && chars[runEnd] < 0x80 && isPlain(chars[runEnd])) {
+            ++runEnd;
+        }
+        if (runEnd > i) {
+            const std::size_t at = out.size();
+            out.resize(at + static_cast<std::size_t>(runEnd - i));
+            std::copy(chars + i, chars + runEnd, out.begin() + static_cast<std::ptrdiff_t>(at));
+            i = runEnd;
+            continue;
+        }
+        const char16_t u = chars[i++];
+        if (!QChar::isSurrogate(u)) {
+            special(char32_t{u});
+        } else if (QChar::isHighSurrogate(u) && i < n && QChar::isLowSurrogate(chars[i])) {
+            special(QChar::surrogateToUcs4(u, chars[i++]));
         } else {
-            sink(char32_t{0xFFFD});
+            special(char32_t{0xFFFD});
         }
     }
 }
 
 void AppendJsonString(std::string& out, QStringView text) {
     out.push_back('"');
-    ForEachCodePoint(text, [&out](char32_t c) {
-        switch (c) {
-            case U'"':
-                out += "\\\"";
-                break;
-            case U'\\':
-                out += "\\\\";
-                break;
-            case U'\n':
-                out += "\\n";
-                break;
-            case U'\r':
-                out += "\\r";
-                break;
-            case U'\t':
-                out += "\\t";
-                break;
-            default:
-                if (c < 0x20) {
-                    out += "\\u00";
-                    out.push_back(kHexDigits[c >> 4]);
-                    out.push_back(kHexDigits[c & 0xF]);
-                } else {
-                    AppendCodePoint(out, c);
-                }
-        }
-    });
+    Encode(
+        out, text, [](char16_t c) { return c >= 0x20 && c != u'"' && c != u'\\'; },
+        [&out](char32_t c) {
+            switch (c) {
+                case U'"':
+                    out += "\\\"";
+                    break;
+                case U'\\':
+                    out += "\\\\";
+                    break;
+                case U'\n':
+                    out += "\\n";
+                    break;
+                case U'\r':
+                    out += "\\r";
+                    break;
+                case U'\t':
+                    out += "\\t";
+                    break;
+                default:
+                    if (c < 0x20) {
+                        out += "\\u00";
+                        out.push_back(kHexDigits[c >> 4]);
+                        out.push_back(kHexDigits[c & 0xF]);
+                    } else {
+                        AppendCodePoint(out, c);
+                    }
+            }
+        });
     out.push_back('"');
-}
-
-void AppendJsonString(std::string& out, std::u16string_view text) {
-    AppendJsonString(out, QStringView(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void AppendCsvField(std::string& out, QStringView text) {
@@ -91,12 +103,14 @@ void AppendCsvField(std::string& out, QStringView text) {
         return;
     }
     out.push_back('"');
-    ForEachCodePoint(text, [&out](char32_t c) {
-        if (c == U'"') {
-            out.push_back('"');
-        }
-        AppendCodePoint(out, c);
-    });
+    Encode(
+        out, text, [](char16_t c) { return c != u'"'; },
+        [&out](char32_t c) {
+            if (c == U'"') {
+                out.push_back('"');
+            }
+            AppendCodePoint(out, c);
+        });
     out.push_back('"');
 }
 
@@ -133,7 +147,8 @@ QStringView View(std::u16string_view text) {
 }  // namespace
 
 void AppendUtf8(std::string& out, QStringView text) {
-    ForEachCodePoint(text, [&out](char32_t c) { AppendCodePoint(out, c); });
+    Encode(
+        out, text, [](char16_t) { return true; }, [&out](char32_t c) { AppendCodePoint(out, c); });
 }
 
 QString MessagesAsText(const Outcome& outcome) {
@@ -177,10 +192,18 @@ void AppendJsonObject(std::string& out, const Outcome& outcome) {
     AppendJsonString(out, outcome.caption);
     out += outcome.completed ? ",\"completed\":true" : ",\"completed\":false";
     out += ",\"slots\":[";
+    // The captions never change: their JSON is written once.
+    static const std::array<std::string, kResultSlotCount> kSlotOpenings = [] {
+        std::array<std::string, kResultSlotCount> openings;
+        for (std::size_t slot = 0; slot < openings.size(); ++slot) {
+            openings[slot] = slot == 0 ? "{\"caption\":" : ",{\"caption\":";
+            AppendJsonString(openings[slot], View(kResultCaptions[slot]));
+            openings[slot] += ",\"value\":";
+        }
+        return openings;
+    }();
     for (std::size_t slot = 0; slot < kResultCaptions.size(); ++slot) {
-        out += slot == 0 ? "{\"caption\":" : ",{\"caption\":";
-        AppendJsonString(out, kResultCaptions[slot]);
-        out += ",\"value\":";
+        out += kSlotOpenings[slot];
         AppendJsonString(out, outcome.values[slot]);
         out.push_back('}');
     }

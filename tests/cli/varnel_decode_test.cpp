@@ -24,7 +24,7 @@ struct ProgramRun {
 };
 
 ProgramRun Decode(const QStringList& arguments, const QByteArray& input = {},
-           const QString& program = QStringLiteral(VARNEL_DECODE_PROGRAM)) {
+                  const QString& program = QStringLiteral(VARNEL_DECODE_PROGRAM)) {
     QProcess process;
     process.start(program, arguments);
     process.write(input);
@@ -202,8 +202,7 @@ TEST(VarnelDecode, BatchKeepsOrderAndTurnsBadLinesIntoRows) {
     ASSERT_EQ(lines.size(), 10);  // nine objects and the empty rest after the last line end
     EXPECT_EQ(ParseObject(lines[0]).value("slots").toArray()[3].toObject().value("value"),
               "1833MHz");
-    EXPECT_EQ(ParseObject(lines[5]).value("error").toString(),
-              "line 9: the line holds a NUL byte");
+    EXPECT_EQ(ParseObject(lines[5]).value("error").toString(), "line 9: the line holds a NUL byte");
     EXPECT_EQ(ParseObject(lines[8]).value("caption").toString(), "AMD Athlon 64");
 }
 
@@ -254,7 +253,19 @@ TEST(VarnelDecode, HtmlTableIsByteForByteTheWindowsExport) {
         EXPECT_EQ(cli.readAll(), expected);
     }
 
-    const ProgramRun unwritable = Decode(QStringList{"--html", "/nonexistent/folder/t.htm"} + kBarton);
+    const ProgramRun unwritable =
+        Decode(QStringList{"--html", "/nonexistent/folder/t.htm"} + kBarton);
     EXPECT_EQ(unwritable.status, 2);
     EXPECT_TRUE(unwritable.err.contains("/nonexistent/folder/t.htm")) << unwritable.err.constData();
+}
+
+TEST(VarnelDecode, OutputThatCannotBeWrittenIsNeverReportedAsSuccess) {
+    for (const char* command :
+         {"exec \"$0\" AXDA2500DKV4D KQXEB0345MPMW Y3121234 >/dev/full",
+          "echo AXDA2500DKV4D,KQXEB0345MPMW,Y3121234 | \"$0\" --batch - >/dev/full"}) {
+        const ProgramRun run =
+            Decode({"-c", command, VARNEL_DECODE_PROGRAM}, {}, QStringLiteral("/bin/sh"));
+        EXPECT_EQ(run.status, 2) << command;
+        EXPECT_TRUE(run.err.contains("cannot write standard output")) << run.err.constData();
+    }
 }
