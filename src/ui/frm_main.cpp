@@ -152,7 +152,8 @@ QWidget* frmMain::BuildResultsFrame() {
         lblResult[0]->fontMetrics().horizontalAdvance(QStringLiteral("(Currently Disabled)")) + 12);
     for (int i = 0; i < kResultSlotCount; ++i) {
         const auto slot = static_cast<std::size_t>(i);
-        lblResult[slot]->setMinimumWidth(valueWidth);
+        // A fixed width: a long value must not make the window jump in size.
+        lblResult[slot]->setFixedWidth(valueWidth);
         grid->addWidget(lblInfo[slot], i, 0);
         grid->addWidget(lblResult[slot], i, 1);
     }
