@@ -9,18 +9,18 @@ namespace varnel {
 // fractions single precision, as the markings' arithmetic was first done; the
 // voltage comparisons and the overflow limits depend on it.
 struct DecodeState {
-    QString CodeOne;                 // kept; rewritten by Check right after the reset
-    QString FamilyPrefix = "1";      // prefix that matched: "AXDA", "ADA", "K7", "A"
-    QString FamilyName;              // kept; "AMD Athlon XP"
-    std::int16_t PrefixLength = 0;   // kept; characters of the prefix
-    std::int16_t CpuGeneration = 1;  // 0 unsupported, 1 K7, 2 K8
-    std::int16_t ModelNumber = 1;    // rating, clock in MHz or Opteron model
+    QString CodeOne;                             // kept; rewritten by Check right after the reset
+    QString FamilyPrefix = QStringLiteral("1");  // prefix that matched: "AXDA", "ADA", "K7", "A"
+    QString FamilyName;                          // kept; "AMD Athlon XP"
+    std::int16_t PrefixLength = 0;               // kept; characters of the prefix
+    std::int16_t CpuGeneration = 1;              // 0 unsupported, 1 K7, 2 K8
+    std::int16_t ModelNumber = 1;                // rating, clock in MHz or Opteron model
     std::int16_t ModelDigitCount = 1;
-    QString RevisionCode = "  ";     // last two characters of a K8 Code One
-    QString Amd64Revision;           // core revision of a K8 part: "CG", "E6"
-    std::int16_t CpuModel = 0;       // shown in hexadecimal
-    float ProcessTechnology = 1.0f;  // micrometres
-    QString PackageType = "1";
+    QString RevisionCode = QStringLiteral("  ");  // last two characters of a K8 Code One
+    QString Amd64Revision;                        // core revision of a K8 part: "CG", "E6"
+    std::int16_t CpuModel = 0;                    // shown in hexadecimal
+    float ProcessTechnology = 1.0f;               // micrometres
+    QString PackageType = QStringLiteral("1");
     float CoreVoltage = 0.0f;     // volts; -1 variable
     float MaxTemperature = 0.0f;  // degrees Celsius; -1 variable
     std::int16_t L1CacheKb = 0;

@@ -18,23 +18,24 @@ namespace {
 constexpr int kLastFieldOffset = 5;
 constexpr int kInt16Max = 32767;
 
-bool Is(const QString& text, Text value) {
-    return QStringView(text) == QStringView(value);
+bool Is(QStringView text, Text value) {
+    return text == QStringView(value);
 }
 
+// The tables live for the whole program: their texts are shared, not copied.
 QString ToQString(Text value) {
-    return QString(reinterpret_cast<const QChar*>(value.data()),
-                   static_cast<qsizetype>(value.size()));
+    return QString::fromRawData(reinterpret_cast<const QChar*>(value.data()),
+                                static_cast<qsizetype>(value.size()));
 }
 
-bool BeginsWith(const QString& text, Text name) {
+bool BeginsWith(QStringView text, Text name) {
     return Is(Left(text, static_cast<qsizetype>(name.size())), name);
 }
 
 // The one-letter lookup shared by package, voltage, temperature and bus: an
 // exact, case-sensitive match of a single character; nothing matches empty.
 template <typename Rows, typename Value>
-void LookUpLetter(const Rows& rows, const QString& piece, Value& target) {
+void LookUpLetter(const Rows& rows, QStringView piece, Value& target) {
     if (piece.size() != 1) {
         return;
     }
@@ -55,8 +56,6 @@ const K8ClockRow* FindK8Row(const std::array<K8ClockRow, N>& rows, std::int16_t 
     }
     return nullptr;
 }
-
-const QString kCrLf = QStringLiteral("\r\n");
 
 }  // namespace
 
@@ -112,12 +111,15 @@ void ResetDecodeState(DecodeState& state) {
 void DecodeEngine::Check() {
     for (int box = 0; box < kCodeBoxCount; ++box) {
         if (surface_.CodeText(box).isEmpty()) {
-            const QString text =
-                QStringLiteral("One or more textboxes are empty.") + kCrLf + kCrLf +
-                QStringLiteral("You must type in the three alphanumeric codes found either on") +
-                kCrLf + QStringLiteral("or around the core of your CPU") + kCrLf + kCrLf +
-                QStringLiteral("For more information, visit the 'FAQ' section at the homepage.") +
-                kCrLf + kCrLf + QStringLiteral("Would you like to visit the FAQ now?");
+            const QString text = QStringLiteral(
+                "One or more textboxes are empty.\r\n"
+                "\r\n"
+                "You must type in the three alphanumeric codes found either on\r\n"
+                "or around the core of your CPU\r\n"
+                "\r\n"
+                "For more information, visit the 'FAQ' section at the homepage.\r\n"
+                "\r\n"
+                "Would you like to visit the FAQ now?");
             if (prompter_.Show({text, MessageIcon::Information, MessageButtons::YesNo,
                                 QStringLiteral("Hang-on")}) == MessageAnswer::Yes) {
                 OpenURL(opener_, QString::fromLatin1(kFaqUrl));
@@ -147,7 +149,7 @@ void DecodeEngine::ClearLbl() {
 void DecodeEngine::FixCode2and3() {
     const auto digitUpFront = [](const QString& code) {
         for (qsizetype p = 1; p <= 4; ++p) {
-            const QString c = Mid(code, p, 1);
+            const QStringView c = Mid(code, p, 1);
             if (!c.isEmpty() && IsDecimalDigit(c.front())) {
                 return true;
             }
@@ -175,8 +177,8 @@ bool DecodeEngine::IdentifyFamily() {
     bool matched = false;
     for (const FamilyRow& row : kFamilyTable) {
         const qsizetype n = static_cast<qsizetype>(row.prefix.size());
-        const QString head = Left(state_.CodeOne, n + 1);
-        if (head.size() == n + 1 && Is(head.left(n), row.prefix) && IsDecimalDigit(head.back())) {
+        const QStringView head = Left(state_.CodeOne, n + 1);
+        if (head.size() == n + 1 && IsDecimalDigit(head.back()) && Is(head.first(n), row.prefix)) {
             matched = true;
             state_.FamilyPrefix = ToQString(row.prefix);
             state_.PrefixLength = static_cast<std::int16_t>(n);
@@ -197,8 +199,9 @@ bool DecodeEngine::IdentifyFamily() {
         return false;
     }
     if (!matched) {
-        prompter_.Show({QStringLiteral("CPU Identification String not found - Aborting") + kCrLf +
-                            kCrLf + QStringLiteral("Check for errors in the first code."),
+        prompter_.Show({QStringLiteral("CPU Identification String not found - Aborting\r\n"
+                                       "\r\n"
+                                       "Check for errors in the first code."),
                         MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Error")});
         return false;
     }
@@ -209,7 +212,7 @@ bool DecodeEngine::IdentifyFamily() {
 }
 
 void DecodeEngine::ReadAmd64RevisionCode() {
-    state_.RevisionCode = Right(state_.CodeOne, 2).leftJustified(2, QLatin1Char(' '));
+    state_.RevisionCode = Right(state_.CodeOne, 2).toString().leftJustified(2, QLatin1Char(' '));
     GetAMD64ModelInformation();
 }
 
@@ -258,24 +261,26 @@ bool DecodeEngine::ProceedToPerformanceModel() {
 // ---- Performance model ----------------------------------------------------------
 
 bool DecodeEngine::ShowPerformanceModel() {
-    const QString number = FormatInteger(state_.ModelNumber);
+    const std::int16_t number = state_.ModelNumber;
+    const QString& family = state_.FamilyName;
     QString text;
     if (state_.CpuGeneration == 1) {
         // The older Athlon and Duron carry their clock in MHz, not a rating.
-        if (state_.FamilyName == u"AMD Athlon" || state_.FamilyName == u"AMD Duron") {
+        if (family == u"AMD Athlon" || family == u"AMD Duron") {
             text = QStringLiteral("N/A");
-            state_.ClockMhz = state_.ModelNumber;
+            state_.ClockMhz = number;
         } else {
-            text = number + u'+';
+            text = FormatInteger(number, u"+");
         }
     } else if (state_.CpuGeneration == 2) {
-        if (state_.FamilyName == u"AMD Athlon 64 FX") {
-            text = QStringLiteral("FX-") + number;
-        } else if (state_.FamilyName == u"AMD Opteron") {
+        if (family == u"AMD Athlon 64 FX") {
+            text = Concat({u"FX-", FormatInteger(number)});
+        } else if (family == u"AMD Opteron") {
             // The first digit of an Opteron model is the number of sockets.
-            text = number + QStringLiteral(" (") + number.left(1) + QStringLiteral("-Way)");
+            const QString digits = FormatInteger(number);
+            text = Concat({digits, u" (", Left(digits, 1), u"-Way)"});
         } else {
-            text = number + u'+';
+            text = FormatInteger(number, u"+");
         }
     }
     surface_.SetResultText(2, text);
@@ -284,12 +289,12 @@ bool DecodeEngine::ShowPerformanceModel() {
 
 // ---- Package, voltage, temperature, cache and bus -------------------------------
 
-QString DecodeEngine::CharacterAfterModel(int offset) const {
+QStringView DecodeEngine::CharacterAfterModel(int offset) const {
     return Mid(state_.CodeOne, state_.PrefixLength + state_.ModelDigitCount + offset, 1);
 }
 
 bool DecodeEngine::DecodePackage() {
-    const QString letter = CharacterAfterModel(1);
+    const QStringView letter = CharacterAfterModel(1);
     Text package;
     if (state_.CpuGeneration == 1) {
         LookUpLetter(kK7Package, letter, package);
@@ -304,7 +309,7 @@ bool DecodeEngine::DecodePackage() {
 }
 
 bool DecodeEngine::DecodeVoltage() {
-    const QString letter = CharacterAfterModel(2);
+    const QStringView letter = CharacterAfterModel(2);
     if (state_.CpuGeneration == 1) {
         LookUpLetter(kK7Voltage, letter, state_.CoreVoltage);
     } else if (state_.CpuGeneration == 2) {
@@ -316,7 +321,7 @@ bool DecodeEngine::DecodeVoltage() {
 }
 
 bool DecodeEngine::DecodeTemperature() {
-    const QString letter = CharacterAfterModel(3);
+    const QStringView letter = CharacterAfterModel(3);
     if (state_.CpuGeneration == 1) {
         LookUpLetter(kK7Temperature, letter, state_.MaxTemperature);
     } else if (state_.CpuGeneration == 2) {
@@ -332,7 +337,7 @@ void DecodeEngine::ShowMalformedCodeOne() {
 }
 
 bool DecodeEngine::DecodeCacheSize() {
-    const QString digit = CharacterAfterModel(4);
+    const QStringView digit = CharacterAfterModel(4);
     if (digit.isEmpty() || !IsDecimalDigit(digit.front())) {
         ShowMalformedCodeOne();
         return false;
@@ -358,7 +363,7 @@ bool DecodeEngine::DecodeBusSpeed() {
 
 bool DecodeEngine::IdentifyCore() {
     DecodeState& s = state_;
-    const auto setCore = [&s](const char16_t* core) { s.CoreName = QString::fromUtf16(core); };
+    const auto setCore = [&s](Text core) { s.CoreName = ToQString(core); };
     const bool semK7 =
         (s.FamilyPrefix == u"SDA" && s.CpuGeneration == 1) || s.FamilyPrefix == u"SDC";
 
@@ -434,8 +439,10 @@ bool DecodeEngine::ReadLaserMarker() {
     QString text = QStringLiteral("N/A");
     // Thoroughbred and Applebred carry a two-digit laser marker ID in Code Two.
     if (state_.CpuGeneration == 1 && state_.CpuModel == 8) {
-        const QString marker = Mid(surface_.CodeText(1), 8, 2);
-        text = IsNumeric(marker) ? marker : QStringLiteral("Error: Unable to read correct value");
+        const QString code2 = surface_.CodeText(1);
+        const QStringView marker = Mid(code2, 8, 2);
+        text = IsNumeric(marker) ? marker.toString()
+                                 : QStringLiteral("Error: Unable to read correct value");
     }
     surface_.SetResultText(16, text);
     return true;
@@ -462,7 +469,7 @@ void DecodeEngine::ReadSteppingCode(std::int16_t boxIndex) {
                         MessageButtons::Ok, ApplicationTitle()});
     }
     if (state_.SteppingLength >= 1) {
-        surface_.SetResultText(11, Left(t, state_.SteppingLength));
+        surface_.SetResultText(11, Left(t, state_.SteppingLength).toString());
     }
 }
 
@@ -471,8 +478,8 @@ bool DecodeEngine::RefineCoreName() {
         // The last letter of the stepping code tells revision A from B, the
         // first the high-end from the low-end grade.
         const QString stepping = surface_.ResultText(11);
-        const QString last = Right(stepping, 1);
-        const QString first = Left(stepping, 1);
+        const QStringView last = Right(stepping, 1);
+        const QStringView first = Left(stepping, 1);
         if (last == u"A") {
             state_.CoreName = QStringLiteral("Thoroughbred A");
         } else if (last == u"B") {
@@ -497,11 +504,11 @@ bool DecodeEngine::DecodeDateAndBatch() {
 
 void DecodeEngine::ReadDateCode(std::int16_t boxIndex) {
     const QString t = surface_.CodeText(boxIndex);
-    const QString d = Mid(t, state_.SteppingLength + 1, 4);
+    const QStringView d = Mid(t, state_.SteppingLength + 1, 4);
     if (IsNumeric(d)) {
-        state_.DateCode = d;
-        surface_.SetResultText(12, QStringLiteral("Year 20") + Left(state_.DateCode, 2));
-        surface_.SetResultText(13, QStringLiteral("Week ") + Right(state_.DateCode, 2));
+        state_.DateCode = d.toString();
+        surface_.SetResultText(12, Concat({u"Year 20", Left(state_.DateCode, 2)}));
+        surface_.SetResultText(13, Concat({u"Week ", Right(state_.DateCode, 2)}));
     } else {
         surface_.SetResultText(12, QStringLiteral("?"));
         surface_.SetResultText(13, QStringLiteral("?"));
@@ -516,35 +523,35 @@ bool DecodeEngine::ReadBatchCodes() {
 
     // The batch production number: the last four digits of Code Three.
     if (model == 8 || model == 10) {
-        const QString number = Right(code3, 4);
+        const QStringView number = Right(code3, 4);
         if (!IsNumeric(number)) {
             ClearLbl();
-            prompter_.Show({QStringLiteral("Error: Unable to read correct value in textbox two.") +
-                                kCrLf + kCrLf +
-                                QStringLiteral("Try switching Codes 2 and 3 around."),
+            prompter_.Show({QStringLiteral("Error: Unable to read correct value in textbox two.\r\n"
+                                           "\r\n"
+                                           "Try switching Codes 2 and 3 around."),
                             MessageIcon::Exclamation, MessageButtons::Ok, ApplicationTitle()});
             return false;
         }
-        surface_.SetResultText(15, number);
+        surface_.SetResultText(15, number.toString());
     } else if (model == 3 || model == 4 || model == 6 || model == 7) {
         surface_.SetResultText(15, QStringLiteral("N/A"));
     }
 
     // The production batch letter, from the end of Code Two.
     if ((model == 8 && !isDuron) || model == 10) {
-        const QString tail = Right(code2, 4);
+        const QStringView tail = Right(code2, 4);
         if (IsNumeric(tail)) {
             // Code Two ends in what should be Code Three's number.
             prompter_.Show({QStringLiteral("Error: Unable to read correct value in textbox three."),
                             MessageIcon::None, MessageButtons::Ok, ApplicationTitle()});
             return false;
         }
-        const QString batch = Mid(tail, 3, 1);
+        const QStringView batch = Mid(tail, 3, 1);
         if (!IsNumeric(batch)) {
-            surface_.SetResultText(14, batch);
+            surface_.SetResultText(14, batch.toString());
         }
     } else if (isDuron || model == 4 || model == 6 || model == 7) {
-        surface_.SetResultText(14, Right(code2, 1));
+        surface_.SetResultText(14, Right(code2, 1).toString());
     }
     return true;
 }
@@ -622,7 +629,7 @@ bool DecodeEngine::ComputeClock() {
                     // A Barton on a 266 MHz bus at a rating no table lists.
                     const QString number = FormatInteger(s.ModelNumber);
                     ClearLbl();
-                    ShowUnsupportedChip(prompter_, QStringLiteral("Athlon XP-M ") + number);
+                    ShowUnsupportedChip(prompter_, Concat({u"Athlon XP-M ", number}));
                     return false;
                 }
                 setClock(cell.mhz, cell.multiplier);
@@ -666,11 +673,9 @@ bool DecodeEngine::ComputeClock() {
     }
 
     const QString unknown = QStringLiteral("Unknown Processor");
-    surface_.SetResultText(
-        3, s.ClockMhz == 0 ? unknown : FormatInteger(s.ClockMhz) + QStringLiteral("MHz"));
-    surface_.SetResultText(9, s.Multiplier == 0.0f ? unknown : FormatFixed(s.Multiplier, 1) + u'x');
-    surface_.SetResultText(
-        10, s.FsbMhz == 0 ? unknown : FormatInteger(s.FsbMhz) + QStringLiteral("MHz"));
+    surface_.SetResultText(3, s.ClockMhz == 0 ? unknown : FormatInteger(s.ClockMhz, u"MHz"));
+    surface_.SetResultText(9, s.Multiplier == 0.0f ? unknown : FormatFixed(s.Multiplier, 1, u"x"));
+    surface_.SetResultText(10, s.FsbMhz == 0 ? unknown : FormatInteger(s.FsbMhz, u"MHz"));
     return true;
 }
 
@@ -685,22 +690,23 @@ bool DecodeEngine::ShowResults() {
     surface_.SetResultsCaption(s.FamilyName);
     surface_.SetResultText(0, s.CoreName);
 
-    QString model = FormatHex(s.CpuModel);
-    if (s.CpuGeneration == 2) {
-        model += s.Amd64Revision.size() == 2 ? QStringLiteral(" (") + s.Amd64Revision + u')'
-                                             : QStringLiteral(" (?\?)");
+    // A K8 shows its core revision beside the model, "??" when the code gave none.
+    if (s.CpuGeneration != 2) {
+        surface_.SetResultText(1, FormatHex(s.CpuModel));
+    } else if (s.Amd64Revision.size() == 2) {
+        surface_.SetResultText(1, FormatHex(s.CpuModel, Concat({u" (", s.Amd64Revision, u")"})));
+    } else {
+        surface_.SetResultText(1, FormatHex(s.CpuModel, u" (?\?)"));
     }
-    surface_.SetResultText(1, model);
 
     const QString variable = QStringLiteral("(Variable)");
+    surface_.SetResultText(5,
+                           s.CoreVoltage == -1.0f ? variable : FormatFixed(s.CoreVoltage, 2, u"v"));
     surface_.SetResultText(
-        5, s.CoreVoltage == -1.0f ? variable : FormatFixed(s.CoreVoltage, 2) + u'v');
-    surface_.SetResultText(6, s.MaxTemperature == -1.0f
-                                  ? variable
-                                  : FormatSingle(s.MaxTemperature) + QStringLiteral("\u00b0C"));
-    surface_.SetResultText(7, FormatInteger(s.L1CacheKb) + QStringLiteral("KB"));
-    surface_.SetResultText(8, FormatInteger(s.L2CacheKb) + QStringLiteral("KB"));
-    surface_.SetResultText(17, FormatSingle(s.ProcessTechnology) + u'u');
+        6, s.MaxTemperature == -1.0f ? variable : FormatSingle(s.MaxTemperature, u"\u00b0C"));
+    surface_.SetResultText(7, FormatInteger(s.L1CacheKb, u"KB"));
+    surface_.SetResultText(8, FormatInteger(s.L2CacheKb, u"KB"));
+    surface_.SetResultText(17, FormatSingle(s.ProcessTechnology, u"u"));
     surface_.SetResultText(18, QStringLiteral("(Currently Disabled)"));
 
     for (int slot = 0; slot < kResultSlotCount; ++slot) {

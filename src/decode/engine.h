@@ -56,7 +56,7 @@ class DecodeEngine {
 
     void ShowMalformedCodeOne();
     void ComputeMultiplierFromClock(int busMhz);
-    QString CharacterAfterModel(int offset) const;
+    QStringView CharacterAfterModel(int offset) const;
 
     using Stage = bool (DecodeEngine::*)();
     static const Stage kChain[];

@@ -1,31 +1,35 @@
 #include "text.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
+#include <limits>
 #include <string>
+#include <string_view>
 
 namespace varnel {
 
-QString Mid(const QString& text, qsizetype position, qsizetype length) {
+QStringView Mid(QStringView text, qsizetype position, qsizetype length) {
     if (position < 1 || length <= 0 || position > text.size()) {
         return {};
     }
-    return text.mid(position - 1, length);
+    return text.mid(position - 1, std::min(length, text.size() - position + 1));
 }
 
-QString Mid(const QString& text, qsizetype position) {
+QStringView Mid(QStringView text, qsizetype position) {
     if (position < 1 || position > text.size()) {
         return {};
     }
     return text.mid(position - 1);
 }
 
-QString Left(const QString& text, qsizetype length) {
-    return length <= 0 ? QString() : text.left(length);
+QStringView Left(QStringView text, qsizetype length) {
+    return length <= 0 ? QStringView() : text.first(std::min(length, text.size()));
 }
 
-QString Right(const QString& text, qsizetype length) {
-    return length <= 0 ? QString() : text.right(length);
+QStringView Right(QStringView text, qsizetype length) {
+    return length <= 0 ? QStringView() : text.last(std::min(length, text.size()));
 }
 
 bool IsDecimalDigit(QChar c) {
@@ -33,13 +37,21 @@ bool IsDecimalDigit(QChar c) {
 }
 
 QString UpperCase(const QString& text) {
+    const auto upper = [](QChar c) {
+        // A surrogate half stays as it is, so the pair survives intact.
+        return c.isSurrogate() ? c : c.toUpper();
+    };
+    // Codes are mostly typed in capitals already: share the text unchanged.
+    qsizetype first = 0;
+    while (first < text.size() && upper(text[first]) == text[first]) {
+        ++first;
+    }
+    if (first == text.size()) {
+        return text;
+    }
     QString result = text;
-    for (QChar& c : result) {
-        // Only a character that is a letter on its own is mapped; a surrogate
-        // half stays as it is, so the pair survives intact.
-        if (!c.isSurrogate()) {
-            c = c.toUpper();
-        }
+    for (qsizetype i = first; i < result.size(); ++i) {
+        result[i] = upper(result[i]);
     }
     return result;
 }
@@ -119,8 +131,8 @@ bool IsRadixLiteral(QStringView s) {
 
 }  // namespace
 
-bool IsNumeric(const QString& text) {
-    QStringView s(text);
+bool IsNumeric(QStringView text) {
+    QStringView s = text;
     while (!s.isEmpty() && IsBlank(s.front())) {
         s = s.mid(1);
     }
@@ -142,146 +154,262 @@ bool IsNumeric(const QString& text) {
     return IsDecimalBody(s);
 }
 
-QString FormatInteger(long long value) {
-    return QString::number(value);
+QString Concat(std::initializer_list<QStringView> pieces) {
+    qsizetype size = 0;
+    for (QStringView piece : pieces) {
+        size += piece.size();
+    }
+    QString out(size, Qt::Uninitialized);
+    QChar* at = out.data();
+    for (QStringView piece : pieces) {
+        std::copy(piece.begin(), piece.end(), at);
+        at += piece.size();
+    }
+    return out;
 }
 
 namespace {
 
-// The value's decimal digits at the given number of significant digits, as
-// "d.ddddde±x"; the stepping stone for shortest and patterned texts.
-struct DecimalDigits {
-    bool negative = false;
-    std::string digits;  // significant digits, no point
-    int exponent = 0;    // value = 0.d1d2d3... * 10^(exponent)
-};
-
-DecimalDigits ToDecimalDigits(double value, int significant) {
-    DecimalDigits out;
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*e", significant - 1, value);
-    std::string s(buffer);
-    std::size_t i = 0;
-    if (s[i] == '-') {
-        out.negative = true;
-        ++i;
+// Digits written as Latin-1 text, then the unit, in one allocation.
+QString WithUnit(std::string_view digits, QStringView unit) {
+    QString out(static_cast<qsizetype>(digits.size()) + unit.size(), Qt::Uninitialized);
+    QChar* at = out.data();
+    for (char c : digits) {
+        *at++ = QLatin1Char(c);
     }
-    const std::size_t e = s.find('e');
-    for (std::size_t k = i; k < e; ++k) {
-        if (s[k] != '.') {
-            out.digits.push_back(s[k]);
-        }
-    }
-    out.exponent = std::stoi(s.substr(e + 1)) + 1;
+    std::copy(unit.begin(), unit.end(), at);
     return out;
-}
-
-QString FormatShortest(double value, int significant) {
-    if (value == 0.0) {
-        return QStringLiteral("0");
-    }
-    DecimalDigits d = ToDecimalDigits(value, significant);
-    while (d.digits.size() > 1 && d.digits.back() == '0') {
-        d.digits.pop_back();
-    }
-    std::string out = d.negative ? "-" : "";
-    const int n = static_cast<int>(d.digits.size());
-    if (d.exponent <= 0) {
-        out += "0.";
-        out.append(static_cast<std::size_t>(-d.exponent), '0');
-        out += d.digits;
-    } else if (d.exponent >= n) {
-        out += d.digits;
-        out.append(static_cast<std::size_t>(d.exponent - n), '0');
-    } else {
-        out += d.digits.substr(0, static_cast<std::size_t>(d.exponent));
-        out += '.';
-        out += d.digits.substr(static_cast<std::size_t>(d.exponent));
-    }
-    return QString::fromStdString(out);
-}
-
-// Rounds the decimal digits of the value, read at the precision of its type,
-// to a fixed number of decimals with halves going away from zero.
-QString FormatFixedDigits(double value, int decimals, int significant) {
-    if (!std::isfinite(value)) {
-        return QString::number(value);
-    }
-    DecimalDigits d = ToDecimalDigits(value, significant);
-    // Digits kept: those in front of the point plus the decimals.
-    const int keep = d.exponent + decimals;
-    std::string kept;
-    bool roundUp = false;
-    if (keep < 0) {
-        kept = "";
-    } else if (keep >= static_cast<int>(d.digits.size())) {
-        kept = d.digits + std::string(static_cast<std::size_t>(keep) - d.digits.size(), '0');
-    } else {
-        kept = d.digits.substr(0, static_cast<std::size_t>(keep));
-        roundUp = d.digits[static_cast<std::size_t>(keep)] >= '5';
-    }
-    int exponent = d.exponent;
-    if (roundUp) {
-        int k = static_cast<int>(kept.size()) - 1;
-        while (k >= 0 && kept[static_cast<std::size_t>(k)] == '9') {
-            kept[static_cast<std::size_t>(k)] = '0';
-            --k;
-        }
-        if (k >= 0) {
-            ++kept[static_cast<std::size_t>(k)];
-        } else {
-            kept.insert(kept.begin(), '1');
-            ++exponent;
-        }
-    }
-    // kept now holds the digits of value * 10^decimals, to be split at the point.
-    const int total = exponent + decimals;
-    std::string all = total > static_cast<int>(kept.size())
-                          ? kept + std::string(static_cast<std::size_t>(total) - kept.size(), '0')
-                          : kept;
-    if (total <= 0) {
-        all = "";
-    }
-    const int needed = decimals + 1;
-    if (static_cast<int>(all.size()) < needed) {
-        all.insert(0, static_cast<std::size_t>(needed) - all.size(), '0');
-    }
-    std::string out;
-    const bool allZero = all.find_first_not_of('0') == std::string::npos;
-    if (d.negative && !allZero) {
-        out += '-';
-    }
-    out += all.substr(0, all.size() - static_cast<std::size_t>(decimals));
-    if (decimals > 0) {
-        out += '.';
-        out += all.substr(all.size() - static_cast<std::size_t>(decimals));
-    }
-    return QString::fromStdString(out);
 }
 
 }  // namespace
 
-QString FormatSingle(float value) {
-    if (!std::isfinite(value)) {
-        return QString::number(value);
+QString FormatInteger(long long value, QStringView unit) {
+    char text[24];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return WithUnit(std::string_view(text, static_cast<std::size_t>(result.ptr - text)), unit);
+}
+
+namespace {
+
+// Exact products of a mantissa and a power of ten need more than 64 bits.
+__extension__ typedef unsigned __int128 UInt128;
+
+constexpr std::uint64_t kPowersOfTen[] = {1ULL,
+                                          10ULL,
+                                          100ULL,
+                                          1000ULL,
+                                          10000ULL,
+                                          100000ULL,
+                                          1000000ULL,
+                                          10000000ULL,
+                                          100000000ULL,
+                                          1000000000ULL,
+                                          10000000000ULL,
+                                          100000000000ULL,
+                                          1000000000000ULL,
+                                          10000000000000ULL,
+                                          100000000000000ULL,
+                                          1000000000000000ULL,
+                                          10000000000000000ULL,
+                                          100000000000000000ULL,
+                                          1000000000000000000ULL};
+
+// A value read at a number of significant decimal digits, the way a number of
+// that precision prints: value ~ digits * 10^-scale, where digits has exactly
+// that many digits (or is 0 for zero), rounded to nearest from the exact
+// binary value.
+struct Significand {
+    bool negative = false;
+    std::uint64_t digits = 0;
+    int scale = 0;
+};
+
+// The general way, through the standard library's correctly rounded text.
+template <typename Float>
+Significand SignificandFromText(Float value, int significant) {
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                         std::chars_format::scientific, significant - 1);
+    Significand out;
+    if (ec != std::errc()) {
+        return out;
     }
-    return FormatShortest(value, 7);
+    const char* p = buffer;
+    if (*p == '-') {
+        out.negative = true;
+        ++p;
+    }
+    for (; p < end && *p != 'e'; ++p) {
+        if (*p != '.') {
+            out.digits = out.digits * 10 + static_cast<std::uint64_t>(*p - '0');
+        }
+    }
+    int exponent = 0;
+    bool negativeExponent = false;
+    if (p < end) {
+        ++p;
+        negativeExponent = *p == '-';
+        for (++p; p < end; ++p) {
+            exponent = exponent * 10 + (*p - '0');
+        }
+    }
+    out.scale = significant - 1 - (negativeExponent ? -exponent : exponent);
+    return out;
 }
 
-QString FormatFixed(float value, int decimals) {
-    return FormatFixedDigits(value, decimals, 7);
+// The same digits, worked out exactly in integers for the magnitudes the
+// markings produce (volts, degrees, multipliers, micrometres): far cheaper
+// than going through text, and used on every decode.
+template <typename Float>
+Significand ToSignificand(Float value, int significant) {
+    Significand out;
+    if (value == 0 || !std::isfinite(value)) {
+        out.negative = std::signbit(value);
+        return out;
+    }
+    constexpr int kMantissaBits = std::numeric_limits<Float>::digits;
+    // mantissa * 10^scale must stay below 2^127.
+    constexpr int kMaxScale = (127 - kMantissaBits) * 3 / 10;
+    int exponent2 = 0;
+    const Float fraction = std::frexp(std::fabs(value), &exponent2);
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, kMantissaBits));
+    const int shift = kMantissaBits - exponent2;  // |value| = mantissa / 2^shift
+    int exponent10 =
+        static_cast<int>(std::floor(std::log10(std::fabs(static_cast<double>(value)))));
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int scale = significant - 1 - exponent10;
+        if (scale < 0 || scale > kMaxScale || shift < 1 || shift > 120) {
+            break;
+        }
+        UInt128 n = mantissa;
+        for (int left = scale; left > 0; left -= 18) {
+            n *= kPowersOfTen[std::min(left, 18)];
+        }
+        const UInt128 floor = n >> shift;
+        const UInt128 remainder = n - (floor << shift);
+        const UInt128 half = static_cast<UInt128>(1) << (shift - 1);
+        const std::uint64_t low = kPowersOfTen[significant - 1];
+        const std::uint64_t high = kPowersOfTen[significant];
+        // The logarithm can be one off near a power of ten: adjust and redo.
+        if (floor < low) {
+            --exponent10;
+            continue;
+        }
+        if (floor >= high) {
+            ++exponent10;
+            continue;
+        }
+        auto digits = static_cast<std::uint64_t>(floor);
+        if (remainder > half || (remainder == half && (digits & 1) != 0)) {
+            ++digits;
+        }
+        out.negative = std::signbit(value);
+        out.digits = digits;
+        out.scale = scale;
+        if (digits == high) {  // rounded up into the next decade
+            out.digits = low;
+            --out.scale;
+        }
+        return out;
+    }
+    return SignificandFromText(value, significant);
 }
 
-QString FormatFixed(double value, int decimals) {
-    return FormatFixedDigits(value, decimals, 15);
+// Writes digits * 10^-scale with exactly `decimals` decimals, or with as many
+// as the value needs when decimals is negative.
+QString WriteDecimal(bool negative, std::uint64_t digits, int scale, int decimals,
+                     QStringView unit) {
+    if (decimals < 0) {
+        while (scale > 0 && digits % 10 == 0) {
+            digits /= 10;
+            --scale;
+        }
+        decimals = std::max(scale, 0);
+    }
+    char figures[24];
+    const int count =
+        static_cast<int>(std::to_chars(figures, figures + sizeof figures, digits).ptr - figures);
+    // Line the figures up so that exactly `decimals` stand behind the point:
+    // zeros behind them for a scale short of the decimals, zeros in front so
+    // that one figure at least stands before the point.
+    const int trailing = std::max(decimals - scale, 0);
+    const int leading = std::max(decimals + 1 - (count + trailing), 0);
+    const int total = leading + count + trailing;
+    const int beforePoint = total - decimals;
+
+    char text[400];
+    int length = 0;
+    if (negative && digits != 0) {
+        text[length++] = '-';
+    }
+    for (int i = 0; i < total && length < static_cast<int>(sizeof text) - 2; ++i) {
+        if (i == beforePoint) {
+            text[length++] = '.';
+        }
+        const int figure = i - leading;
+        text[length++] = figure < 0 || figure >= count ? '0' : figures[figure];
+    }
+    return WithUnit(std::string_view(text, static_cast<std::size_t>(length)), unit);
 }
 
-QString FormatHex(int value) {
+// The value at its type's precision, then rounded to the decimals wanted,
+// halves going away from zero.
+template <typename Float>
+QString FormatFixedDigits(Float value, int decimals, int significant, QStringView unit) {
+    if (!std::isfinite(value)) {
+        return Concat({QString::number(static_cast<double>(value)), unit});
+    }
+    const Significand s = ToSignificand(value, significant);
+    std::uint64_t digits = s.digits;
+    int scale = s.scale;
+    if (scale > decimals) {
+        const int drop = scale - decimals;
+        if (drop > 19) {
+            digits = 0;
+        } else {
+            const std::uint64_t divisor = kPowersOfTen[std::min(drop, 18)] * (drop == 19 ? 10 : 1);
+            const std::uint64_t remainder = digits % divisor;
+            digits /= divisor;
+            if (remainder >= divisor - remainder) {
+                ++digits;
+            }
+        }
+        scale = decimals;
+    }
+    return WriteDecimal(s.negative, digits, scale, decimals, unit);
+}
+
+}  // namespace
+
+QString FormatSingle(float value, QStringView unit) {
+    if (!std::isfinite(value)) {
+        return Concat({QString::number(static_cast<double>(value)), unit});
+    }
+    const Significand s = ToSignificand(value, 7);
+    return WriteDecimal(s.negative, s.digits, s.scale, -1, unit);
+}
+
+QString FormatFixed(float value, int decimals, QStringView unit) {
+    return FormatFixedDigits(value, decimals, 7, unit);
+}
+
+QString FormatFixed(double value, int decimals, QStringView unit) {
+    return FormatFixedDigits(value, decimals, 15, unit);
+}
+
+QString FormatHex(int value, QStringView unit) {
     // CPU models are never negative; a negative value would be shown the way
     // a 16-bit integer's bits read in hexadecimal.
     const unsigned bits =
         value < 0 ? static_cast<unsigned>(value) & 0xFFFFu : static_cast<unsigned>(value);
-    return QString::number(bits, 16).toUpper();
+    char text[16];
+    const auto result = std::to_chars(text, text + sizeof text, bits, 16);
+    for (char* c = text; c < result.ptr; ++c) {
+        if (*c >= 'a' && *c <= 'f') {
+            *c = static_cast<char>(*c - 'a' + 'A');
+        }
+    }
+    return WithUnit(std::string_view(text, static_cast<std::size_t>(result.ptr - text)), unit);
 }
 
 }  // namespace varnel

@@ -1,15 +1,18 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
+#include <initializer_list>
 
 namespace varnel {
 
 // Pieces of a code. Positions count characters from 1; a piece is cut short
 // at the end of the text and is empty when it starts beyond the end.
-QString Mid(const QString& text, qsizetype position, qsizetype length);
-QString Mid(const QString& text, qsizetype position);  // to the end
-QString Left(const QString& text, qsizetype length);
-QString Right(const QString& text, qsizetype length);
+// They are views into the text: keep the text alive while a piece is used.
+QStringView Mid(QStringView text, qsizetype position, qsizetype length);
+QStringView Mid(QStringView text, qsizetype position);  // to the end
+QStringView Left(QStringView text, qsizetype length);
+QStringView Right(QStringView text, qsizetype length);
 
 // True for the plain decimal digits 0 to 9 only (no other script's digits).
 bool IsDecimalDigit(QChar c);
@@ -21,22 +24,27 @@ QString UpperCase(const QString& text);
 // The numeric test: the whole text reads as a number. Blanks at either end,
 // a sign in front or behind, digits with at most one decimal point and an
 // optional E or D exponent; or &H hexadecimal, or &O octal. Empty is not.
-bool IsNumeric(const QString& text);
+bool IsNumeric(QStringView text);
+
+// Number texts. A unit, when given, follows the number directly (2200MHz).
+
+// Pieces joined into one text.
+QString Concat(std::initializer_list<QStringView> pieces);
 
 // An integer in plain decimal.
-QString FormatInteger(long long value);
+QString FormatInteger(long long value, QStringView unit = {});
 
 // A single-precision value in its shortest form: at most seven significant
 // digits, no trailing zeros (0.13, 85, 1).
-QString FormatSingle(float value);
+QString FormatSingle(float value, QStringView unit = {});
 
 // A value with a fixed number of decimals ("0.0", "0.00"), halves rounded
 // upwards (away from zero), as the decimal digits of the value read at the
 // precision of its type.
-QString FormatFixed(float value, int decimals);
-QString FormatFixed(double value, int decimals);
+QString FormatFixed(float value, int decimals, QStringView unit = {});
+QString FormatFixed(double value, int decimals, QStringView unit = {});
 
 // Hexadecimal with upper-case digits, no prefix, no leading zeros.
-QString FormatHex(int value);
+QString FormatHex(int value, QStringView unit = {});
 
 }  // namespace varnel

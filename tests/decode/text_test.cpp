@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <random>
+
 using namespace varnel;
 
 namespace {
@@ -84,6 +88,45 @@ TEST(UpperCase, KeepsTheLength) {
     EXPECT_EQ(UpperCase(QString::fromUtf8("ß")), QString::fromUtf8("ß"));
     EXPECT_EQ(UpperCase(QString::fromUtf8("straße")), QString::fromUtf8("STRAßE"));
     EXPECT_EQ(UpperCase(QString::fromUtf8("é")), QString::fromUtf8("É"));
+}
+
+}  // namespace
+
+namespace {
+
+// Single-precision texts are worked out in integers for speed; across the
+// magnitudes a marking can produce they must read exactly like the C
+// library's correctly rounded seven-digit text of the same value.
+TEST(FormatSingle, AgreesWithSevenDigitText) {
+    std::mt19937 random(2500);
+    std::uniform_real_distribution<double> exponent(-4.0, 7.0);
+    for (int i = 0; i < 200000; ++i) {
+        const auto value = static_cast<float>(std::pow(10.0, exponent(random)));
+        if (value >= 1e7f) {
+            continue;
+        }
+        char expected[32];
+        std::snprintf(expected, sizeof expected, "%.7g", static_cast<double>(value));
+        ASSERT_EQ(FormatSingle(value), QString::fromLatin1(expected)) << std::hexfloat << value;
+        std::snprintf(expected, sizeof expected, "%.7g", -static_cast<double>(value));
+        ASSERT_EQ(FormatSingle(-value), QString::fromLatin1(expected));
+    }
+}
+
+// The fixed patterns round the seven-digit (single) or fifteen-digit (double)
+// reading of the value, halves away from zero.
+TEST(FormatFixed, RoundsTheReadingNotTheBinaryValue) {
+    EXPECT_EQ(FormatFixed(2.675, 2),
+              QStringLiteral("2.68"));  // 2.67499999999999982236431605997495353221893310546875
+    EXPECT_EQ(FormatFixed(1.005f, 2), QStringLiteral("1.01"));  // 1.00499999523162841796875
+    EXPECT_EQ(FormatFixed(9.96f, 1), QStringLiteral("10.0"));
+    EXPECT_EQ(FormatFixed(0.05, 1), QStringLiteral("0.1"));
+    EXPECT_EQ(FormatFixed(-0.04, 1), QStringLiteral("0.0"));
+    EXPECT_EQ(FormatFixed(-1.25f, 1), QStringLiteral("-1.3"));
+    EXPECT_EQ(FormatFixed(1e20, 1), QStringLiteral("100000000000000000000.0"));
+    EXPECT_EQ(FormatFixed(1.0f, 2, u"v"), QStringLiteral("1.00v"));
+    EXPECT_EQ(FormatInteger(-7, u"MHz"), QStringLiteral("-7MHz"));
+    EXPECT_EQ(FormatHex(-1), QStringLiteral("FFFF"));
 }
 
 }  // namespace
