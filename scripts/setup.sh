@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libxkbcommon-dev clang-14 libclang-rt-14-dev
-          xvfb xauth desktop-file-utils appstream dpkg-dev file)
+          xvfb xauth xdotool desktop-file-utils appstream dpkg-dev file)
 
 missing=()
 for p in "${packages[@]}"; do
