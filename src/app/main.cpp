@@ -9,6 +9,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     varnel::SetApplicationIdentity();
+    // Ties the window to its launcher and icon; Wayland shows no icon without it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Varnel"));
 
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/varnel_16.png"), QSize(16, 16));
