@@ -102,6 +102,7 @@ class MainWindowTest : public QObject {
         QTest::newRow("emoji stay whole")                    << "😀cpu😀"        << "😀CPU😀";
         QTest::newRow("emoji cut at the limit")              << "AXDA2500DKV4😀" << "AXDA2500DKV4";
         QTest::newRow("only spaces")                         << "     "          << "";
+        QTest::newRow("NUL and right-to-left mark")          << QString::fromUtf16(u"k\u0000x \u200Fd") << QString::fromUtf16(u"K\u0000X\u200FD");
         // clang-format on
     }
 
