@@ -57,13 +57,11 @@ Outcome DecodeMarking(const Codes& codes) {
     engine.Check();
 
     Outcome outcome;
-    for (int box = 0; box < kCodeBoxCount; ++box) {
-        outcome.codes[static_cast<std::size_t>(box)] = surface.CodeText(box);
-    }
-    outcome.caption = surface.ResultsCaption();
+    outcome.codes = surface.TakeCodes();
+    outcome.caption = surface.TakeCaption();
     outcome.completed = engine.LastRunCompleted();
-    outcome.values = surface.Results();
-    outcome.messages = prompter.Messages();
+    outcome.values = surface.TakeResults();
+    outcome.messages = prompter.TakeMessages();
     return outcome;
 }
 

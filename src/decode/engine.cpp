@@ -167,7 +167,7 @@ bool DecodeEngine::IdentifyFamily() {
     }
 
     // A twelve-character Sempron part number is the K7 Sempron on Socket A.
-    if ((state_.FamilyPrefix == u"SDS" || state_.FamilyPrefix == u"SDA") &&
+    if ((Is(state_.FamilyPrefix, u"SDS") || Is(state_.FamilyPrefix, u"SDA")) &&
         state_.CodeOne.size() == 12) {
         state_.CpuGeneration = 1;
     }
@@ -244,16 +244,16 @@ bool DecodeEngine::ShowPerformanceModel() {
     QString text;
     if (state_.CpuGeneration == 1) {
         // The older Athlon and Duron carry their clock in MHz, not a rating.
-        if (family == u"AMD Athlon" || family == u"AMD Duron") {
+        if (Is(family, u"AMD Athlon") || Is(family, u"AMD Duron")) {
             text = QStringLiteral("N/A");
             state_.ClockMhz = number;
         } else {
             text = FormatInteger(number, u"+");
         }
     } else if (state_.CpuGeneration == 2) {
-        if (family == u"AMD Athlon 64 FX") {
+        if (Is(family, u"AMD Athlon 64 FX")) {
             text = Concat({u"FX-", FormatInteger(number)});
-        } else if (family == u"AMD Opteron") {
+        } else if (Is(family, u"AMD Opteron")) {
             // The first digit of an Opteron model is the number of sockets.
             const QString digits = FormatInteger(number);
             text = Concat({digits, u" (", Left(digits, 1), u"-Way)"});
@@ -343,11 +343,11 @@ bool DecodeEngine::IdentifyCore() {
     DecodeState& s = state_;
     const auto setCore = [&s](Text core) { s.CoreName = ToQString(core); };
     const bool semK7 =
-        (s.FamilyPrefix == u"SDA" && s.CpuGeneration == 1) || s.FamilyPrefix == u"SDC";
+        (Is(s.FamilyPrefix, u"SDA") && s.CpuGeneration == 1) || Is(s.FamilyPrefix, u"SDC");
 
     // Group A: the first rule that holds decides, even when none of its inner
     // cases does.
-    if (s.FamilyPrefix == u"ADAFX") {
+    if (Is(s.FamilyPrefix, u"ADAFX")) {
         setCore(u"SledgeHammer");
     } else if (semK7) {
         if (s.L2CacheKb == 256) {
@@ -357,29 +357,30 @@ bool DecodeEngine::IdentifyCore() {
             setCore(u"Barton");
             s.CpuModel = 10;
         }
-    } else if (s.FamilyPrefix == u"SDA" && s.CpuGeneration == 2) {
+    } else if (Is(s.FamilyPrefix, u"SDA") && s.CpuGeneration == 2) {
         setCore(u"Paris");
-    } else if (s.FamilyPrefix == u"SDS" && s.CpuGeneration == 2) {
+    } else if (Is(s.FamilyPrefix, u"SDS") && s.CpuGeneration == 2) {
         setCore(u"Thoroughbred/Thorton");
         s.CpuModel = 10;
-    } else if ((s.RevisionCode == u"BV" && s.FamilyPrefix == u"ADA") || s.RevisionCode == u"CD") {
+    } else if ((Is(s.RevisionCode, u"BV") && Is(s.FamilyPrefix, u"ADA")) ||
+               Is(s.RevisionCode, u"CD")) {
         // The dual-core parts: one MB of cache per core is a Toledo.
         if (s.L2CacheKb == 1024) {
             setCore(u"Manchester");
         } else if (s.L2CacheKb == 2048) {
             setCore(u"Toledo");
         }
-    } else if (s.FamilyPrefix == u"ADA" && s.L2CacheKb == 1024) {
+    } else if (Is(s.FamilyPrefix, u"ADA") && s.L2CacheKb == 1024) {
         setCore(u"ClawHammer");
-    } else if (s.FamilyPrefix == u"ADA" && s.L2CacheKb == 512 && s.CoreVoltage == 1.5f) {
+    } else if (Is(s.FamilyPrefix, u"ADA") && s.L2CacheKb == 512 && s.CoreVoltage == 1.5f) {
         setCore(u"NewCastle");
     } else if (s.CoreVoltage == -1.0f ||
-               (s.FamilyPrefix == u"ADA" && s.L2CacheKb == 512 && s.CoreVoltage == 1.4f)) {
+               (Is(s.FamilyPrefix, u"ADA") && s.L2CacheKb == 512 && s.CoreVoltage == 1.4f)) {
         setCore(u"WinChester");
         s.ProcessTechnology = 0.09f;
-    } else if (s.FamilyPrefix == u"AMA" || s.FamilyPrefix == u"AMN") {
+    } else if (Is(s.FamilyPrefix, u"AMA") || Is(s.FamilyPrefix, u"AMN")) {
         setCore(u"ClawHammer");
-    } else if (s.FamilyPrefix == u"OSA") {
+    } else if (Is(s.FamilyPrefix, u"OSA")) {
         setCore(u"SledgeHammer");
     }
 
@@ -452,20 +453,20 @@ void DecodeEngine::ReadSteppingCode(std::int16_t boxIndex) {
 }
 
 bool DecodeEngine::RefineCoreName() {
-    if (state_.CoreName == u"Thoroughbred") {
+    if (Is(state_.CoreName, u"Thoroughbred")) {
         // The last letter of the stepping code tells revision A from B, the
         // first the high-end from the low-end grade.
         const QString stepping = surface_.ResultText(11);
         const QStringView last = Right(stepping, 1);
         const QStringView first = Left(stepping, 1);
-        if (last == u"A") {
+        if (Is(last, u"A")) {
             state_.CoreName = QStringLiteral("Thoroughbred A");
-        } else if (last == u"B") {
+        } else if (Is(last, u"B")) {
             state_.CoreName = QStringLiteral("Thoroughbred B");
         }
-        if (first == u"A") {
+        if (Is(first, u"A")) {
             state_.CoreName += QStringLiteral(" High end");
-        } else if (first == u"J") {
+        } else if (Is(first, u"J")) {
             state_.CoreName += QStringLiteral(" Low end");
         }
     }
@@ -497,7 +498,7 @@ bool DecodeEngine::ReadBatchCodes() {
     const QString code2 = surface_.CodeText(1);
     const QString code3 = surface_.CodeText(2);
     const std::int16_t model = state_.CpuModel;
-    const bool isDuron = state_.FamilyName == u"AMD Duron";
+    const bool isDuron = Is(state_.FamilyName, u"AMD Duron");
 
     // The batch production number: the last four digits of Code Three.
     if (model == 8 || model == 10) {
@@ -567,12 +568,12 @@ bool DecodeEngine::ComputeClock() {
         } else if ((s.CpuModel == 6 || s.CpuModel == 8 || s.CpuModel == 10) && s.ModelNumber > 0) {
             int column = 0;  // 1 to 8; 0 no column
             bool clockFromCode = false;
-            if (s.CoreName == u"Palomino") {
+            if (Is(s.CoreName, u"Palomino")) {
                 column = 1;
             } else if (BeginsWith(s.CoreName, u"Thoroughbred") && s.FsbMhz == 266) {
                 column = 2;
             } else if (BeginsWith(s.CoreName, u"Thoroughbred") && s.FsbMhz == 333 &&
-                       (s.FamilyPrefix == u"SDA" || s.FamilyPrefix == u"SDC")) {
+                       (Is(s.FamilyPrefix, u"SDA") || Is(s.FamilyPrefix, u"SDC"))) {
                 column = 3;
             } else if (BeginsWith(s.CoreName, u"Thoroughbred") && s.FsbMhz == 333) {
                 column = 4;
@@ -584,7 +585,7 @@ bool DecodeEngine::ComputeClock() {
                 column = 7;
             } else if (BeginsWith(s.CoreName, u"Thorton") && s.FsbMhz == 266) {
                 column = 8;
-            } else if (s.CoreName == u"Applebred" && s.FsbMhz == 266) {
+            } else if (Is(s.CoreName, u"Applebred") && s.FsbMhz == 266) {
                 clockFromCode = true;
             }
 
@@ -600,7 +601,7 @@ bool DecodeEngine::ComputeClock() {
                     }
                 }
                 if (column == 6 && s.ModelNumber == kSempronBartonRating &&
-                    s.FamilyPrefix == u"SDA") {
+                    Is(s.FamilyPrefix, u"SDA")) {
                     cell = kSempronBarton3000;
                 }
                 if (column == 5 && cell.mhz == 0) {
@@ -614,27 +615,27 @@ bool DecodeEngine::ComputeClock() {
             }
         }
     } else if (s.CpuGeneration == 2) {
-        if ((s.CoreName == u"ClawHammer" && s.L2CacheKb == 512) || s.CoreName == u"NewCastle") {
+        if ((Is(s.CoreName, u"ClawHammer") && s.L2CacheKb == 512) || Is(s.CoreName, u"NewCastle")) {
             applyK8Row(FindK8Row(kNewCastleClock, s.ModelNumber));
-        } else if (s.CoreName == u"Manchester" || s.CoreName == u"Toledo") {
+        } else if (Is(s.CoreName, u"Manchester") || Is(s.CoreName, u"Toledo")) {
             s.FamilyName = QStringLiteral("AMD Athlon 64 X2");
             if (s.L2CacheKb == 1024) {
                 applyK8Row(FindK8Row(kX2Clock1024, s.ModelNumber));
             } else if (s.L2CacheKb == 2048) {
                 applyK8Row(FindK8Row(kX2Clock2048, s.ModelNumber));
             }
-        } else if (s.CoreName == u"WinChester" && s.L2CacheKb == 512) {
+        } else if (Is(s.CoreName, u"WinChester") && s.L2CacheKb == 512) {
             applyK8Row(FindK8Row(kWinChesterClock, s.ModelNumber));
-        } else if (s.CoreName == u"ClawHammer" && s.L2CacheKb == 1024) {
+        } else if (Is(s.CoreName, u"ClawHammer") && s.L2CacheKb == 1024) {
             applyK8Row(FindK8Row(kClawHammer1024Clock, s.ModelNumber));
-        } else if (s.CoreName == u"Paris") {
+        } else if (Is(s.CoreName, u"Paris")) {
             applyK8Row(FindK8Row(kParisClock, s.ModelNumber));
         }
 
-        if (s.CoreName == u"SledgeHammer") {
-            if (s.FamilyName == u"AMD Athlon 64 FX") {
+        if (Is(s.CoreName, u"SledgeHammer")) {
+            if (Is(s.FamilyName, u"AMD Athlon 64 FX")) {
                 applyK8Row(FindK8Row(kFxClock, s.ModelNumber));
-            } else if (s.FamilyName == u"AMD Opteron" && s.L2CacheKb == kOpteronL2CacheKb) {
+            } else if (Is(s.FamilyName, u"AMD Opteron") && s.L2CacheKb == kOpteronL2CacheKb) {
                 const QString model = FormatInteger(s.ModelNumber);
                 if (model.size() == 3) {
                     for (const OpteronClockRow& row : kOpteronClock) {
@@ -688,7 +689,7 @@ bool DecodeEngine::ShowResults() {
     surface_.SetResultText(18, QStringLiteral("(Currently Disabled)"));
 
     for (int slot = 0; slot < kResultSlotCount; ++slot) {
-        if (surface_.ResultText(slot).isEmpty()) {
+        if (surface_.ResultIsEmpty(slot)) {
             surface_.SetResultText(slot, QStringLiteral("(Unknown)"));
         }
     }

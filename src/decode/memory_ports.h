@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <array>
+#include <utility>
 
 #include "captions.h"
 #include "ports.h"
@@ -20,8 +21,11 @@ class MemorySurface : public Surface {
     QString ResultText(int slot) const override {
         return results_.at(static_cast<std::size_t>(slot));
     }
-    void SetResultText(int slot, const QString& text) override {
-        results_.at(static_cast<std::size_t>(slot)) = text;
+    void SetResultText(int slot, QString text) override {
+        results_.at(static_cast<std::size_t>(slot)) = std::move(text);
+    }
+    bool ResultIsEmpty(int slot) const override {
+        return results_.at(static_cast<std::size_t>(slot)).isEmpty();
     }
     QString ResultsCaption() const override { return caption_; }
     void SetResultsCaption(const QString& caption) override { caption_ = caption; }
@@ -29,13 +33,18 @@ class MemorySurface : public Surface {
     void SetCodes(const QString& one, const QString& two, const QString& three) {
         codes_ = {one, two, three};
     }
+    // Handing the texts on after a run moves them rather than copying them.
+    std::array<QString, kCodeBoxCount> TakeCodes() { return std::move(codes_); }
+    std::array<QString, kResultSlotCount> TakeResults() { return std::move(results_); }
+    QString TakeCaption() { return std::move(caption_); }
     const std::array<QString, kResultSlotCount>& Results() const { return results_; }
 
   private:
     std::array<QString, kCodeBoxCount> codes_;
     std::array<QString, kResultSlotCount> results_;
-    QString caption_ =
-        QString::fromUtf16(kWaitingCaption.data(), static_cast<qsizetype>(kWaitingCaption.size()));
+    // The caption text is static: share it rather than copy it per sheet.
+    QString caption_ = QString::fromRawData(reinterpret_cast<const QChar*>(kWaitingCaption.data()),
+                                            static_cast<qsizetype>(kWaitingCaption.size()));
 };
 
 // Records every message in order and answers from a script; once the script
@@ -52,6 +61,7 @@ class ScriptedPrompter : public Prompter {
 
     void Script(QList<MessageAnswer> answers) { script_ = std::move(answers); }
     const QList<Message>& Messages() const { return messages_; }
+    QList<Message> TakeMessages() { return std::move(messages_); }
     void Clear() { messages_.clear(); }
 
   private:

@@ -30,7 +30,10 @@ class Surface {
     virtual QString CodeText(int box) const = 0;
     virtual void SetCodeText(int box, const QString& text) = 0;
     virtual QString ResultText(int slot) const = 0;
-    virtual void SetResultText(int slot, const QString& text) = 0;
+    // Takes the text over: a text built for the slot is moved in, not copied.
+    virtual void SetResultText(int slot, QString text) = 0;
+    // Whether a slot is blank, without copying its text out.
+    virtual bool ResultIsEmpty(int slot) const { return ResultText(slot).isEmpty(); }
     virtual QString ResultsCaption() const = 0;
     virtual void SetResultsCaption(const QString& caption) = 0;
 };

@@ -32,12 +32,11 @@ QStringView Right(QStringView text, qsizetype length) {
     return length <= 0 ? QStringView() : text.last(std::min(length, text.size()));
 }
 
-bool IsDecimalDigit(QChar c) {
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
 QString UpperCase(const QString& text) {
     const auto upper = [](QChar c) {
+        if (c.unicode() < 0x80) {
+            return c >= QLatin1Char('a') && c <= QLatin1Char('z') ? QChar(c.unicode() - 0x20) : c;
+        }
         // A surrogate half stays as it is, so the pair survives intact.
         return c.isSurrogate() ? c : c.toUpper();
     };
@@ -274,8 +273,8 @@ Significand ToSignificand(Float value, int significant) {
     const Float fraction = std::frexp(std::fabs(value), &exponent2);
     const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, kMantissaBits));
     const int shift = kMantissaBits - exponent2;  // |value| = mantissa / 2^shift
-    int exponent10 =
-        static_cast<int>(std::floor(std::log10(std::fabs(static_cast<double>(value)))));
+    // floor(log10(2^(exponent2 - 1))), at most one short; the loop corrects it.
+    int exponent10 = ((exponent2 - 1) * 78913) >> 18;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int scale = significant - 1 - exponent10;
         if (scale < 0 || scale > kMaxScale || shift < 1 || shift > 120) {

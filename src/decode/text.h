@@ -15,7 +15,9 @@ QStringView Left(QStringView text, qsizetype length);
 QStringView Right(QStringView text, qsizetype length);
 
 // True for the plain decimal digits 0 to 9 only (no other script's digits).
-bool IsDecimalDigit(QChar c);
+inline bool IsDecimalDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 // Upper case, one character for one character, so a text never changes length
 // ("ß" stays "ß").

@@ -266,7 +266,7 @@ QString frmMain::ResultText(int slot) const {
     return lblResult.at(static_cast<std::size_t>(slot))->text();
 }
 
-void frmMain::SetResultText(int slot, const QString& text) {
+void frmMain::SetResultText(int slot, QString text) {
     lblResult.at(static_cast<std::size_t>(slot))->setText(text);
 }
 

@@ -42,7 +42,7 @@ class frmMain : public QMainWindow, public Surface {
     QString CodeText(int box) const override;
     void SetCodeText(int box, const QString& text) override;
     QString ResultText(int slot) const override;
-    void SetResultText(int slot, const QString& text) override;
+    void SetResultText(int slot, QString text) override;
     QString ResultsCaption() const override;
     void SetResultsCaption(const QString& caption) override;
 
