@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "decode_run.h"
+#include "text.h"
 
 namespace varnel::cli {
 

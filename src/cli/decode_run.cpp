@@ -20,18 +20,6 @@ const QString& WaitingCaption() {
 
 }  // namespace
 
-QString NormaliseCode(QStringView typed) {
-    QString code(typed.size(), Qt::Uninitialized);
-    qsizetype length = 0;
-    for (const QChar c : typed) {
-        if (c != QLatin1Char(' ')) {
-            code[length++] = c;
-        }
-    }
-    code.truncate(length);
-    return UpperCase(code);
-}
-
 QString OverlongCodeReason(const Codes& codes) {
     for (std::size_t box = 0; box < codes.size(); ++box) {
         const qsizetype length = codes[box].size();

@@ -13,10 +13,6 @@ namespace varnel::cli {
 // The three code boxes of one marking: Code One, Code Two, Code Three.
 using Codes = std::array<QString, kCodeBoxCount>;
 
-// What the window's code box makes of a typed code: spaces dropped, letters
-// upper-cased one for one. Nothing else is removed or cut.
-QString NormaliseCode(QStringView typed);
-
 // Empty when every code fits its box; otherwise a sentence naming the first
 // code that does not. A code that long is no marking, and cutting it would
 // decode something the user never typed.

@@ -18,6 +18,7 @@
 #include "html_table.h"
 #include "output_format.h"
 #include "shell.h"
+#include "text.h"
 
 namespace varnel::cli {
 

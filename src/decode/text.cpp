@@ -32,6 +32,30 @@ QStringView Right(QStringView text, qsizetype length) {
     return length <= 0 ? QStringView() : text.last(std::min(length, text.size()));
 }
 
+bool IsInvisibleInCode(char32_t c) {
+    const auto category = QChar::category(c);
+    return QChar::isSpace(c) || category == QChar::Other_Control || category == QChar::Other_Format;
+}
+
+QString NormaliseCode(QStringView typed) {
+    QString code;
+    code.reserve(typed.size());
+    for (qsizetype i = 0; i < typed.size();) {
+        // Whole characters, so a format character beyond the first plane
+        // (a tag, a musical formatting mark) goes as one.
+        const bool pair =
+            typed[i].isHighSurrogate() && i + 1 < typed.size() && typed[i + 1].isLowSurrogate();
+        const qsizetype units = pair ? 2 : 1;
+        const char32_t c =
+            pair ? QChar::surrogateToUcs4(typed[i], typed[i + 1]) : typed[i].unicode();
+        if (!IsInvisibleInCode(c)) {
+            code.append(typed.mid(i, units));
+        }
+        i += units;
+    }
+    return UpperCase(code);
+}
+
 QString UpperCase(const QString& text) {
     const auto upper = [](QChar c) {
         if (c.unicode() < 0x80) {

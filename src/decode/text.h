@@ -23,6 +23,17 @@ inline bool IsDecimalDigit(QChar c) {
 // ("ß" stays "ß").
 QString UpperCase(const QString& text);
 
+// Whether a character is one a reader cannot see on a lid or a screen: white
+// space of any kind (tab, line breaks, no-break and other spaces), control
+// characters and format characters (zero-width space, byte-order mark,
+// bidirectional marks). Text copied from a page or a file brings these along.
+bool IsInvisibleInCode(char32_t c);
+
+// A code as the boxes hold it: every invisible character dropped wherever it
+// stands, then upper-cased one for one. Nothing is cut; the caller applies
+// the 13-character limit to what is left.
+QString NormaliseCode(QStringView typed);
+
 // The numeric test: the whole text reads as a number. Blanks at either end,
 // a sign in front or behind, digits with at most one decimal point and an
 // optional E or D exponent; or &H hexadecimal, or &O octal. Empty is not.
