@@ -1,6 +1,7 @@
 #include "engine.h"
 
 #include <QStringView>
+#include <algorithm>
 #include <cmath>
 
 #include "shell.h"
@@ -47,14 +48,44 @@ void LookUpLetter(const Rows& rows, QStringView piece, Value& target) {
     }
 }
 
-template <std::size_t N>
-const K8ClockRow* FindK8Row(const std::array<K8ClockRow, N>& rows, std::int16_t model) {
-    for (const K8ClockRow& row : rows) {
-        if (row.model == model) {
-            return &row;
-        }
+const K8ClockRow* FindK8Row(std::span<const K8ClockRow> rows, int key) {
+    const auto row = std::ranges::find(rows, key, &K8ClockRow::model);
+    return row == rows.end() ? nullptr : &*row;
+}
+
+// The key a K8 clock row is found by: the model number, or for an Opteron
+// the last two digits of a three-digit model (the first digit counts sockets).
+int K8KeyOf(K8Key key, std::int16_t model) {
+    if (key == K8Key::Model) {
+        return model;
     }
-    return nullptr;
+    return model >= 100 && model <= 999 ? model % 100 : -1;
+}
+
+bool K8BranchHolds(const K8ClockBranch& branch, const DecodeState& s) {
+    const bool core = std::ranges::any_of(branch.when, [&s](const CoreAndCache& c) {
+        return !c.core.empty() && Is(s.CoreName, c.core) &&
+               (c.l2CacheKb == kAny || c.l2CacheKb == s.L2CacheKb);
+    });
+    return core && (branch.family.empty() || Is(s.FamilyName, branch.family));
+}
+
+bool ConditionHolds(const CoreCondition& c, const DecodeState& s) {
+    return !IsUnused(c) && (c.prefix.empty() || Is(s.FamilyPrefix, c.prefix)) &&
+           (c.generation == kAny || c.generation == s.CpuGeneration) &&
+           (c.revision.empty() || Is(s.RevisionCode, c.revision)) &&
+           (c.l2CacheKb == kAny || c.l2CacheKb == s.L2CacheKb) &&
+           (c.voltage == kAnyVoltage || c.voltage == s.CoreVoltage);
+}
+
+bool OutcomeHolds(const CoreOutcome& o, const DecodeState& s) {
+    return (o.l2CacheKb == kAny || o.l2CacheKb == s.L2CacheKb) &&
+           (o.voltage == kAnyVoltage || o.voltage == s.CoreVoltage);
+}
+
+template <std::size_t N>
+bool Contains(const std::array<std::int16_t, N>& models, std::int16_t model) {
+    return std::ranges::find(models, model) != models.end();
 }
 
 }  // namespace
@@ -340,76 +371,37 @@ bool DecodeEngine::DecodeBusSpeed() {
 // ---- Core name --------------------------------------------------------------------
 
 bool DecodeEngine::IdentifyCore() {
-    DecodeState& s = state_;
-    const auto setCore = [&s](Text core) { s.CoreName = ToQString(core); };
-    const bool semK7 =
-        (Is(s.FamilyPrefix, u"SDA") && s.CpuGeneration == 1) || Is(s.FamilyPrefix, u"SDC");
-
-    // Group A: the first rule that holds decides, even when none of its inner
-    // cases does.
-    if (Is(s.FamilyPrefix, u"ADAFX")) {
-        setCore(u"SledgeHammer");
-    } else if (semK7) {
-        if (s.L2CacheKb == 256) {
-            setCore(u"Thoroughbred");
-            s.CpuModel = 8;
-        } else if (s.L2CacheKb == 512) {
-            setCore(u"Barton");
-            s.CpuModel = 10;
-        }
-    } else if (Is(s.FamilyPrefix, u"SDA") && s.CpuGeneration == 2) {
-        setCore(u"Paris");
-    } else if (Is(s.FamilyPrefix, u"SDS") && s.CpuGeneration == 2) {
-        setCore(u"Thoroughbred/Thorton");
-        s.CpuModel = 10;
-    } else if ((Is(s.RevisionCode, u"BV") && Is(s.FamilyPrefix, u"ADA")) ||
-               Is(s.RevisionCode, u"CD")) {
-        // The dual-core parts: one MB of cache per core is a Toledo.
-        if (s.L2CacheKb == 1024) {
-            setCore(u"Manchester");
-        } else if (s.L2CacheKb == 2048) {
-            setCore(u"Toledo");
-        }
-    } else if (Is(s.FamilyPrefix, u"ADA") && s.L2CacheKb == 1024) {
-        setCore(u"ClawHammer");
-    } else if (Is(s.FamilyPrefix, u"ADA") && s.L2CacheKb == 512 && s.CoreVoltage == 1.5f) {
-        setCore(u"NewCastle");
-    } else if (s.CoreVoltage == -1.0f ||
-               (Is(s.FamilyPrefix, u"ADA") && s.L2CacheKb == 512 && s.CoreVoltage == 1.4f)) {
-        setCore(u"WinChester");
-        s.ProcessTechnology = 0.09f;
-    } else if (Is(s.FamilyPrefix, u"AMA") || Is(s.FamilyPrefix, u"AMN")) {
-        setCore(u"ClawHammer");
-    } else if (Is(s.FamilyPrefix, u"OSA")) {
-        setCore(u"SledgeHammer");
-    }
-
-    // Group B, the K7 cores, overrides whatever group A set.
-    for (const CoreByCacheRow& row : kK7CoreByCache) {
-        if (Is(s.FamilyPrefix, row.prefix) && s.L2CacheKb == row.l2CacheKb) {
-            s.CoreName = ToQString(row.core);
-            s.CpuModel = row.cpuModel;
-            return true;
-        }
-    }
-    for (Text prefix : kDuronPrefixes) {
-        if (Is(s.FamilyPrefix, prefix)) {
-            if (s.L2CacheKb == kDuronL2CacheKb) {
-                for (const DuronCoreRow& row : kDuronCoreByVoltage) {
-                    if (s.CoreVoltage == row.voltage) {
-                        s.CoreName = ToQString(row.core);
-                        s.CpuModel = row.cpuModel;
-                        if (row.process != 0.0f) {
-                            s.ProcessTechnology = row.process;
-                        }
-                        break;
-                    }
-                }
-            }
-            break;
-        }
-    }
+    // Group B runs whatever group A did and overrides it.
+    ApplyFirstCoreRule(kCoreRulesA);
+    ApplyFirstCoreRule(kCoreRulesB);
     return true;
+}
+
+void DecodeEngine::ApplyFirstCoreRule(std::span<const CoreRule> rules) {
+    const DecodeState& s = state_;
+    const auto holds = [&s](const CoreCondition& c) { return ConditionHolds(c, s); };
+    for (const CoreRule& rule : rules) {
+        if (std::ranges::none_of(rule.when, holds)) {
+            continue;
+        }
+        for (const CoreOutcome& outcome : rule.then) {
+            if (!outcome.core.empty() && OutcomeHolds(outcome, s)) {
+                ApplyCoreOutcome(outcome);
+                break;
+            }
+        }
+        return;  // a rule that holds ends its group, outcome or not
+    }
+}
+
+void DecodeEngine::ApplyCoreOutcome(const CoreOutcome& outcome) {
+    state_.CoreName = ToQString(outcome.core);
+    if (outcome.cpuModel != kUnchanged) {
+        state_.CpuModel = outcome.cpuModel;
+    }
+    if (outcome.process != 0.0f) {
+        state_.ProcessTechnology = outcome.process;
+    }
 }
 
 // ---- Stepping and core revision ---------------------------------------------------
@@ -538,124 +530,121 @@ bool DecodeEngine::ReadBatchCodes() {
 // ---- Clock and multiplier ---------------------------------------------------------------
 
 void DecodeEngine::ComputeMultiplierFromClock(int busMhz) {
-    if (busMhz <= 0) {
-        return;  // no bus letter, nothing to divide by: the multiplier stays unknown
+    if (state_.ClockMhz <= 0 || busMhz <= 0) {
+        return;  // no clock, or no bus letter to divide by: the multiplier stays unknown
     }
     const double quotient = state_.ClockMhz / (busMhz / 2.0);
     state_.Multiplier = FormatFixed(quotient, 1).toFloat();
 }
 
 bool DecodeEngine::ComputeClock() {
-    DecodeState& s = state_;
-    const auto setClock = [&s](std::int16_t mhz, float multiplier) {
-        s.ClockMhz = mhz;
-        s.Multiplier = multiplier;
-    };
-    const auto applyK8Row = [&s](const K8ClockRow* row) {
-        if (row != nullptr) {
-            s.ClockMhz = row->mhz;
-            s.Multiplier = row->multiplier;
-            s.FsbMhz = row->fsbMhz;
-        }
-    };
-
-    if (s.CpuGeneration == 1) {
-        if (s.CpuModel == 3 || s.CpuModel == 4 || s.CpuModel == 7) {
-            if (s.ClockMhz > 0) {
-                // The bus clock as its first three digits: 200, 266, 333, 400.
-                ComputeMultiplierFromClock(Left(FormatInteger(s.FsbMhz), 3).toInt());
-            }
-        } else if ((s.CpuModel == 6 || s.CpuModel == 8 || s.CpuModel == 10) && s.ModelNumber > 0) {
-            int column = 0;  // 1 to 8; 0 no column
-            bool clockFromCode = false;
-            if (Is(s.CoreName, u"Palomino")) {
-                column = 1;
-            } else if (BeginsWith(s.CoreName, u"Thoroughbred") && s.FsbMhz == 266) {
-                column = 2;
-            } else if (BeginsWith(s.CoreName, u"Thoroughbred") && s.FsbMhz == 333 &&
-                       (Is(s.FamilyPrefix, u"SDA") || Is(s.FamilyPrefix, u"SDC"))) {
-                column = 3;
-            } else if (BeginsWith(s.CoreName, u"Thoroughbred") && s.FsbMhz == 333) {
-                column = 4;
-            } else if (BeginsWith(s.CoreName, u"Barton") && s.FsbMhz == 266) {
-                column = 5;
-            } else if (BeginsWith(s.CoreName, u"Barton") && s.FsbMhz == 333) {
-                column = 6;
-            } else if (BeginsWith(s.CoreName, u"Barton") && s.FsbMhz == 400) {
-                column = 7;
-            } else if (BeginsWith(s.CoreName, u"Thorton") && s.FsbMhz == 266) {
-                column = 8;
-            } else if (Is(s.CoreName, u"Applebred") && s.FsbMhz == 266) {
-                clockFromCode = true;
-            }
-
-            if (clockFromCode) {
-                if (s.ClockMhz > 0) {
-                    ComputeMultiplierFromClock(s.FsbMhz);
-                }
-            } else if (column > 0) {
-                ClockCell cell = kNoCell;
-                for (const K7ClockRow& row : kK7ClockTable) {
-                    if (row.rating == s.ModelNumber) {
-                        cell = row.columns[static_cast<std::size_t>(column - 1)];
-                    }
-                }
-                if (column == 6 && s.ModelNumber == kSempronBartonRating &&
-                    Is(s.FamilyPrefix, u"SDA")) {
-                    cell = kSempronBarton3000;
-                }
-                if (column == 5 && cell.mhz == 0) {
-                    // A Barton on a 266 MHz bus at a rating no table lists.
-                    const QString number = FormatInteger(s.ModelNumber);
-                    ClearLbl();
-                    ShowUnsupportedChip(prompter_, Concat({u"Athlon XP-M ", number}));
-                    return false;
-                }
-                setClock(cell.mhz, cell.multiplier);
-            }
-        }
-    } else if (s.CpuGeneration == 2) {
-        if ((Is(s.CoreName, u"ClawHammer") && s.L2CacheKb == 512) || Is(s.CoreName, u"NewCastle")) {
-            applyK8Row(FindK8Row(kNewCastleClock, s.ModelNumber));
-        } else if (Is(s.CoreName, u"Manchester") || Is(s.CoreName, u"Toledo")) {
-            s.FamilyName = QStringLiteral("AMD Athlon 64 X2");
-            if (s.L2CacheKb == 1024) {
-                applyK8Row(FindK8Row(kX2Clock1024, s.ModelNumber));
-            } else if (s.L2CacheKb == 2048) {
-                applyK8Row(FindK8Row(kX2Clock2048, s.ModelNumber));
-            }
-        } else if (Is(s.CoreName, u"WinChester") && s.L2CacheKb == 512) {
-            applyK8Row(FindK8Row(kWinChesterClock, s.ModelNumber));
-        } else if (Is(s.CoreName, u"ClawHammer") && s.L2CacheKb == 1024) {
-            applyK8Row(FindK8Row(kClawHammer1024Clock, s.ModelNumber));
-        } else if (Is(s.CoreName, u"Paris")) {
-            applyK8Row(FindK8Row(kParisClock, s.ModelNumber));
-        }
-
-        if (Is(s.CoreName, u"SledgeHammer")) {
-            if (Is(s.FamilyName, u"AMD Athlon 64 FX")) {
-                applyK8Row(FindK8Row(kFxClock, s.ModelNumber));
-            } else if (Is(s.FamilyName, u"AMD Opteron") && s.L2CacheKb == kOpteronL2CacheKb) {
-                const QString model = FormatInteger(s.ModelNumber);
-                if (model.size() == 3) {
-                    for (const OpteronClockRow& row : kOpteronClock) {
-                        if (Is(model.right(2), row.suffix)) {
-                            s.ClockMhz = row.mhz;
-                            s.Multiplier = row.multiplier;
-                            s.FsbMhz = kK8BusMhz;
-                            break;
-                        }
-                    }
-                }
-            }
+    if (state_.CpuGeneration == 1 && !ComputeK7Clock()) {
+        return false;
+    }
+    if (state_.CpuGeneration == 2) {
+        LookUpK8Clock(kK8ClockBranches);
+        if (Is(state_.CoreName, u"SledgeHammer")) {
+            LookUpK8Clock(kSledgeHammerClockBranches);
         }
     }
-
     const QString unknown = QStringLiteral("Unknown Processor");
+    const DecodeState& s = state_;
     surface_.SetResultText(3, s.ClockMhz == 0 ? unknown : FormatInteger(s.ClockMhz, u"MHz"));
     surface_.SetResultText(9, s.Multiplier == 0.0f ? unknown : FormatFixed(s.Multiplier, 1, u"x"));
     surface_.SetResultText(10, s.FsbMhz == 0 ? unknown : FormatInteger(s.FsbMhz, u"MHz"));
     return true;
+}
+
+bool DecodeEngine::ComputeK7Clock() {
+    DecodeState& s = state_;
+    if (Contains(kClockInCodeModels, s.CpuModel)) {
+        // Every bus clock a letter gives is three digits long, so the clock's
+        // bus is the bus clock itself.
+        ComputeMultiplierFromClock(s.FsbMhz);
+        return true;
+    }
+    if (!Contains(kRatedModels, s.CpuModel) || s.ModelNumber <= 0) {
+        return true;
+    }
+    const K7ClockBranch* branch = FindK7ClockBranch();
+    if (branch == nullptr) {
+        return true;
+    }
+    if (branch->column == kMultiplierFromClock) {
+        ComputeMultiplierFromClock(s.FsbMhz);
+        return true;
+    }
+    const ClockCell cell = K7ClockCell(branch->column);
+    if (branch->unlistedIsUnsupported && cell.mhz == 0) {
+        const QString number = FormatInteger(s.ModelNumber);
+        ClearLbl();
+        ShowUnsupportedChip(prompter_, Concat({u"Athlon XP-M ", number}));
+        return false;
+    }
+    s.ClockMhz = cell.mhz;
+    s.Multiplier = cell.multiplier;
+    return true;
+}
+
+const K7ClockBranch* DecodeEngine::FindK7ClockBranch() const {
+    const DecodeState& s = state_;
+    for (const K7ClockBranch& branch : kK7ClockBranches) {
+        const bool core = branch.test == NameTest::Is ? Is(s.CoreName, branch.core)
+                                                      : BeginsWith(s.CoreName, branch.core);
+        const bool bus = branch.fsbMhz == kAny || branch.fsbMhz == s.FsbMhz;
+        const bool prefix =
+            branch.prefixes[0].empty() || std::ranges::any_of(branch.prefixes, [&s](Text p) {
+                return !p.empty() && Is(s.FamilyPrefix, p);
+            });
+        if (core && bus && prefix) {
+            return &branch;
+        }
+    }
+    return nullptr;
+}
+
+ClockCell DecodeEngine::K7ClockCell(int column) const {
+    const DecodeState& s = state_;
+    for (const K7ClockException& exception : kK7ClockExceptions) {
+        if (exception.column == column && exception.rating == s.ModelNumber &&
+            Is(s.FamilyPrefix, exception.prefix)) {
+            return exception.cell;
+        }
+    }
+    for (const K7ClockRow& row : kK7ClockTable) {
+        if (row.rating == s.ModelNumber) {
+            return row.columns[static_cast<std::size_t>(column - 1)];
+        }
+    }
+    return kNoCell;
+}
+
+void DecodeEngine::LookUpK8Clock(std::span<const K8ClockBranch> branches) {
+    DecodeState& s = state_;
+    for (const K8ClockBranch& branch : branches) {
+        if (!K8BranchHolds(branch, s)) {
+            continue;
+        }
+        if (!branch.renamesFamily.empty()) {
+            s.FamilyName = ToQString(branch.renamesFamily);
+        }
+        for (const K8RowsByCache& byCache : branch.rows) {
+            if (!byCache.rows.empty() &&
+                (byCache.l2CacheKb == kAny || byCache.l2CacheKb == s.L2CacheKb)) {
+                ApplyK8Row(FindK8Row(byCache.rows, K8KeyOf(branch.key, s.ModelNumber)));
+                break;
+            }
+        }
+        return;  // the first branch that holds decides
+    }
+}
+
+void DecodeEngine::ApplyK8Row(const K8ClockRow* row) {
+    if (row != nullptr) {
+        state_.ClockMhz = row->mhz;
+        state_.Multiplier = row->multiplier;
+        state_.FsbMhz = row->fsbMhz;
+    }
 }
 
 bool DecodeEngine::ProceedToResults() {

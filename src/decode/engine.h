@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <span>
 
 #include "decode_state.h"
 #include "ports.h"
+#include "tables.h"
 
 namespace varnel {
 
@@ -55,6 +57,13 @@ class DecodeEngine {
     void ReadDateCode(std::int16_t boxIndex);
 
     void ShowMalformedCodeOne();
+    void ApplyFirstCoreRule(std::span<const tables::CoreRule> rules);
+    void ApplyCoreOutcome(const tables::CoreOutcome& outcome);
+    bool ComputeK7Clock();
+    const tables::K7ClockBranch* FindK7ClockBranch() const;
+    tables::ClockCell K7ClockCell(int column) const;
+    void LookUpK8Clock(std::span<const tables::K8ClockBranch> branches);
+    void ApplyK8Row(const tables::K8ClockRow* row);
     void ComputeMultiplierFromClock(int busMhz);
     QStringView CharacterAfterModel(int offset) const;
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace varnel::tables {
@@ -159,43 +160,94 @@ inline constexpr std::array<LetterRow<std::int16_t>, 4> kK7Bus{{
 inline constexpr std::int16_t kL1CacheKb = 128;
 inline constexpr std::int16_t kL2CacheBaseKb = 32;
 
-// ---- Core rules, group B: K7 cores told apart by prefix and cache -----------
-struct CoreByCacheRow {
-    Text prefix;
-    std::int16_t l2CacheKb;
-    Text core;
-    std::int16_t cpuModel;
+// ---- K7 CPU model numbers ---------------------------------------------------
+// The model field of the processor's identification; the later stages branch
+// on it. Thoroughbred shares 8 with Applebred, Barton 10 with Thorton.
+inline constexpr std::int16_t kSpitfireModel = 3;
+inline constexpr std::int16_t kThunderbirdModel = 4;
+inline constexpr std::int16_t kPalominoModel = 6;
+inline constexpr std::int16_t kMorganModel = 7;
+inline constexpr std::int16_t kThoroughbredModel = 8;
+inline constexpr std::int16_t kBartonModel = 10;
+
+// The older parts carry their clock in Code One; the rated ones read it from
+// the clock table.
+inline constexpr std::array<std::int16_t, 3> kClockInCodeModels{kSpitfireModel, kThunderbirdModel,
+                                                                kMorganModel};
+inline constexpr std::array<std::int16_t, 3> kRatedModels{kPalominoModel, kThoroughbredModel,
+                                                          kBartonModel};
+
+// ---- Core rules ---------------------------------------------------------------
+// A cell left at its "any" value matches every decode. No rule asks for a
+// voltage of 0, the value of a letter no voltage table knows.
+inline constexpr std::int16_t kAny = 0;
+inline constexpr float kAnyVoltage = 0.0f;
+inline constexpr float kVariableVoltage = -1.0f;
+
+struct CoreCondition {
+    Text prefix{};                   // empty: any prefix
+    std::int16_t generation = kAny;  // 1 K7, 2 K8
+    Text revision{};                 // empty: any revision code
+    std::int16_t l2CacheKb = kAny;
+    float voltage = kAnyVoltage;
 };
 
-inline constexpr std::array<CoreByCacheRow, 10> kK7CoreByCache{{
-    {u"AXDA", 512, u"Barton", 10},
-    {u"AXDC", 256, u"Thorton", 10},
-    {u"AXDA", 256, u"Thoroughbred", 8},
-    {u"AXLD", 256, u"Thoroughbred", 8},
-    {u"AXDL", 512, u"Barton", 10},
-    {u"AX", 256, u"Palomino", 6},
-    {u"K7", 256, u"Thunderbird", 4},
-    {u"A", 256, u"Thunderbird", 4},
-    {u"AXMH", 512, u"Barton", 10},
-    {u"AXMG", 512, u"Barton", 10},
-}};
-
-// Durons with 64 KB of level-2 cache are told apart by their voltage.
-inline constexpr std::array<Text, 4> kDuronPrefixes{u"DHD", u"DHM", u"DHL", u"D"};
-inline constexpr std::int16_t kDuronL2CacheKb = 64;
-
-struct DuronCoreRow {
-    float voltage;
-    Text core;
-    std::int16_t cpuModel;
-    float process;  // 0: keep the family's process
+// What a rule sets when its inner condition (cache, voltage) holds.
+struct CoreOutcome {
+    std::int16_t l2CacheKb = kAny;
+    float voltage = kAnyVoltage;
+    Text core{};
+    std::int16_t cpuModel = kUnchanged;
+    float process = 0.0f;  // 0: keep the family's process
 };
 
-inline constexpr std::array<DuronCoreRow, 3> kDuronCoreByVoltage{{
-    {1.6f, u"Spitfire", 3, 0.0f},
-    {1.75f, u"Morgan", 7, 0.0f},
-    {1.5f, u"Applebred", 8, 0.13f},
+// A rule holds when any of its conditions does; then the first outcome whose
+// inner condition holds is applied. A rule that holds ends its group even
+// when none of its outcomes applies.
+struct CoreRule {
+    std::array<CoreCondition, 4> when{};  // unused conditions match nothing
+    std::array<CoreOutcome, 3> then{};    // unused outcomes have no core
+};
+
+// clang-format off
+// Group A: tried in order, the first rule that holds decides.
+inline constexpr std::array<CoreRule, 10> kCoreRulesA{{
+    {{{{u"ADAFX"}}},                                            {{{kAny, kAnyVoltage, u"SledgeHammer"}}}},
+    {{{{u"SDA", 1}, {u"SDC"}}},                                 {{{256, kAnyVoltage, u"Thoroughbred", kThoroughbredModel},
+                                                                  {512, kAnyVoltage, u"Barton", kBartonModel}}}},
+    {{{{u"SDA", 2}}},                                           {{{kAny, kAnyVoltage, u"Paris"}}}},
+    {{{{u"SDS", 2}}},                                           {{{kAny, kAnyVoltage, u"Thoroughbred/Thorton", kBartonModel}}}},
+    // The dual-core parts: one MB of cache per core is a Toledo.
+    {{{{u"ADA", kAny, u"BV"}, {u"", kAny, u"CD"}}},             {{{1024, kAnyVoltage, u"Manchester"},
+                                                                  {2048, kAnyVoltage, u"Toledo"}}}},
+    {{{{u"ADA", kAny, u"", 1024}}},                             {{{kAny, kAnyVoltage, u"ClawHammer"}}}},
+    {{{{u"ADA", kAny, u"", 512, 1.5f}}},                        {{{kAny, kAnyVoltage, u"NewCastle"}}}},
+    {{{{u"", kAny, u"", kAny, kVariableVoltage},
+       {u"ADA", kAny, u"", 512, 1.4f}}},                        {{{kAny, kAnyVoltage, u"WinChester", kUnchanged, 0.09f}}}},
+    {{{{u"AMA"}, {u"AMN"}}},                                    {{{kAny, kAnyVoltage, u"ClawHammer"}}}},
+    {{{{u"OSA"}}},                                              {{{kAny, kAnyVoltage, u"SledgeHammer"}}}},
 }};
+
+// Group B, the K7 cores: tried after group A on every run; the first rule
+// that holds overrides whatever group A set. Durons with 64 KB of level-2
+// cache are told apart by their voltage.
+inline constexpr std::array<CoreRule, 11> kCoreRulesB{{
+    {{{{u"AXDA", kAny, u"", 512}}},                             {{{kAny, kAnyVoltage, u"Barton", kBartonModel}}}},
+    {{{{u"AXDC", kAny, u"", 256}}},                             {{{kAny, kAnyVoltage, u"Thorton", kBartonModel}}}},
+    {{{{u"AXDA", kAny, u"", 256}}},                             {{{kAny, kAnyVoltage, u"Thoroughbred", kThoroughbredModel}}}},
+    {{{{u"AXLD", kAny, u"", 256}}},                             {{{kAny, kAnyVoltage, u"Thoroughbred", kThoroughbredModel}}}},
+    {{{{u"AXDL", kAny, u"", 512}}},                             {{{kAny, kAnyVoltage, u"Barton", kBartonModel}}}},
+    {{{{u"AX", kAny, u"", 256}}},                               {{{kAny, kAnyVoltage, u"Palomino", kPalominoModel}}}},
+    {{{{u"K7", kAny, u"", 256}}},                               {{{kAny, kAnyVoltage, u"Thunderbird", kThunderbirdModel}}}},
+    {{{{u"A", kAny, u"", 256}}},                                {{{kAny, kAnyVoltage, u"Thunderbird", kThunderbirdModel}}}},
+    {{{{u"AXMH", kAny, u"", 512}}},                             {{{kAny, kAnyVoltage, u"Barton", kBartonModel}}}},
+    {{{{u"AXMG", kAny, u"", 512}}},                             {{{kAny, kAnyVoltage, u"Barton", kBartonModel}}}},
+    {{{{u"DHD", kAny, u"", 64}, {u"DHM", kAny, u"", 64},
+       {u"DHL", kAny, u"", 64}, {u"D", kAny, u"", 64}}},        {{{kAny, 1.6f, u"Spitfire", kSpitfireModel},
+                                                                  {kAny, 1.75f, u"Morgan", kMorganModel},
+                                                                  {kAny, 1.5f, u"Applebred", kThoroughbredModel, 0.13f}}}},
+}};
+// clang-format on
 
 // ---- Working frequency and multiplier ---------------------------------------
 struct ClockCell {
@@ -237,6 +289,53 @@ inline constexpr std::array<K7ClockRow, 16> kK7ClockTable{{
 // A Barton 3000+ on a 333 MHz bus sold as a Sempron ran slower than the Athlon XP.
 inline constexpr std::int16_t kSempronBartonRating = 3000;
 inline constexpr ClockCell kSempronBarton3000{2000, 12.0f};
+
+// Which column of the K7 table a rated part reads, by core, bus and prefix;
+// the first branch that holds decides. A core name "begins with" a name when
+// the refined names ("Thoroughbred B High end", "Thoroughbred/Thorton") are
+// meant too.
+enum class NameTest { Is, BeginsWith };
+
+// What a branch does: read a column, or work the multiplier out of the clock
+// that Code One carries (the Applebred on its 266 MHz bus).
+inline constexpr int kMultiplierFromClock = 0;
+
+struct K7ClockBranch {
+    NameTest test;
+    Text core;
+    std::int16_t fsbMhz;           // kAny: any bus
+    std::array<Text, 2> prefixes;  // both empty: any prefix
+    int column;                    // 1 to 8, or kMultiplierFromClock
+    bool unlistedIsUnsupported;    // a rating without a cell is a chip the tool cannot decode
+};
+
+// clang-format off
+inline constexpr std::array<K7ClockBranch, 9> kK7ClockBranches{{
+    {NameTest::Is,         u"Palomino",     kAny, {}, 1, false},
+    {NameTest::BeginsWith, u"Thoroughbred", 266,  {}, 2, false},
+    {NameTest::BeginsWith, u"Thoroughbred", 333,  {u"SDA", u"SDC"}, 3, false},
+    {NameTest::BeginsWith, u"Thoroughbred", 333,  {}, 4, false},
+    // A Barton on a 266 MHz bus is a mobile part whose ratings the table must list.
+    {NameTest::BeginsWith, u"Barton",       266,  {}, 5, true},
+    {NameTest::BeginsWith, u"Barton",       333,  {}, 6, false},
+    {NameTest::BeginsWith, u"Barton",       400,  {}, 7, false},
+    {NameTest::BeginsWith, u"Thorton",      266,  {}, 8, false},
+    {NameTest::Is,         u"Applebred",    266,  {}, kMultiplierFromClock, false},
+}};
+// clang-format on
+
+// Cells that a prefix changes: the Sempron sold at a lower clock than the
+// Athlon XP of the same rating.
+struct K7ClockException {
+    int column;
+    std::int16_t rating;
+    Text prefix;
+    ClockCell cell;
+};
+
+inline constexpr std::array<K7ClockException, 1> kK7ClockExceptions{{
+    {6, kSempronBartonRating, u"SDA", kSempronBarton3000},
+}};
 
 // K8 rated parts: rating to clock and multiplier. A K8 names no bus in its
 // part number, so each row also gives the bus clock the sheet shows.
@@ -295,23 +394,56 @@ inline constexpr std::array<K8ClockRow, 5> kFxClock{{
 
 // Opterons: the last two digits of a three-digit model give the clock,
 // whatever the first digit (the number of sockets) says.
-struct OpteronClockRow {
-    Text suffix;
-    std::int16_t mhz;
-    float multiplier;
+inline constexpr std::array<K8ClockRow, 8> kOpteronClock{{
+    {40, 1400, 7.0f, kK8BusMhz},
+    {42, 1600, 8.0f, kK8BusMhz},
+    {44, 1800, 9.0f, kK8BusMhz},
+    {46, 2000, 10.0f, kK8BusMhz},
+    {48, 2200, 11.0f, kK8BusMhz},
+    {50, 2400, 12.0f, kK8BusMhz},
+    {52, 2600, 13.0f, kK8BusMhz},
+    {54, 2800, 14.0f, kK8BusMhz},
+}};
+
+// Which K8 clock rows a core reads. A branch holds when any of its core and
+// cache pairs does and the family fits; the first that holds decides, and its
+// rows are chosen by the level-2 cache.
+enum class K8Key { Model, LastTwoOfThreeDigits };
+
+struct CoreAndCache {
+    Text core{};  // empty: an unused pair
+    std::int16_t l2CacheKb = kAny;
 };
 
-inline constexpr std::array<OpteronClockRow, 8> kOpteronClock{{
-    {u"40", 1400, 7.0f},
-    {u"42", 1600, 8.0f},
-    {u"44", 1800, 9.0f},
-    {u"46", 2000, 10.0f},
-    {u"48", 2200, 11.0f},
-    {u"50", 2400, 12.0f},
-    {u"52", 2600, 13.0f},
-    {u"54", 2800, 14.0f},
+struct K8RowsByCache {
+    std::int16_t l2CacheKb = kAny;
+    std::span<const K8ClockRow> rows{};
+};
+
+struct K8ClockBranch {
+    std::array<CoreAndCache, 2> when{};
+    Text family{};         // empty: any family
+    Text renamesFamily{};  // empty: the family stays
+    std::array<K8RowsByCache, 2> rows{};
+    K8Key key = K8Key::Model;
+};
+
+// clang-format off
+inline constexpr std::array<K8ClockBranch, 5> kK8ClockBranches{{
+    {{{{u"ClawHammer", 512}, {u"NewCastle"}}}, u"", u"",                 {{{kAny, kNewCastleClock}}}},
+    // The dual cores are sold as the X2 whether or not their rating is listed.
+    {{{{u"Manchester"}, {u"Toledo"}}},         u"", u"AMD Athlon 64 X2", {{{1024, kX2Clock1024}, {2048, kX2Clock2048}}}},
+    {{{{u"WinChester", 512}}},                 u"", u"",                 {{{kAny, kWinChesterClock}}}},
+    {{{{u"ClawHammer", 1024}}},                u"", u"",                 {{{kAny, kClawHammer1024Clock}}}},
+    {{{{u"Paris"}}},                           u"", u"",                 {{{kAny, kParisClock}}}},
 }};
-inline constexpr std::int16_t kOpteronL2CacheKb = 1024;
+
+// Looked up after the branches above, whatever they did.
+inline constexpr std::array<K8ClockBranch, 2> kSledgeHammerClockBranches{{
+    {{{{u"SledgeHammer"}}}, u"AMD Athlon 64 FX", u"", {{{kAny, kFxClock}}}},
+    {{{{u"SledgeHammer"}}}, u"AMD Opteron",      u"", {{{1024, kOpteronClock}}}, K8Key::LastTwoOfThreeDigits},
+}};
+// clang-format on
 
 // ---- Invariants ---------------------------------------------------------------
 template <typename Rows, typename Key>
@@ -326,10 +458,89 @@ consteval bool KeysUnique(const Rows& rows, Key key) {
     return true;
 }
 
+template <typename Rows, typename Key>
+consteval bool KeysAscending(const Rows& rows, Key key) {
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        if (!(key(rows[i - 1]) < key(rows[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether every decode that meets `later` also meets `earlier`.
+constexpr bool Covers(const CoreCondition& earlier, const CoreCondition& later) {
+    return (earlier.prefix.empty() || earlier.prefix == later.prefix) &&
+           (earlier.generation == kAny || earlier.generation == later.generation) &&
+           (earlier.revision.empty() || earlier.revision == later.revision) &&
+           (earlier.l2CacheKb == kAny || earlier.l2CacheKb == later.l2CacheKb) &&
+           (earlier.voltage == kAnyVoltage || earlier.voltage == later.voltage);
+}
+
+constexpr bool IsUnused(const CoreCondition& c) {
+    return c.prefix.empty() && c.generation == kAny && c.revision.empty() && c.l2CacheKb == kAny &&
+           c.voltage == kAnyVoltage;
+}
+
+// In an ordered rule list every rule can still hold: none is taken entirely
+// by the rules before it, and each has a condition and an outcome.
+template <std::size_t N>
+consteval bool EveryRuleReachable(const std::array<CoreRule, N>& rules) {
+    for (std::size_t r = 0; r < N; ++r) {
+        if (IsUnused(rules[r].when[0]) || rules[r].then[0].core.empty()) {
+            return false;
+        }
+        bool someConditionOpen = false;
+        for (const CoreCondition& c : rules[r].when) {
+            bool taken = IsUnused(c);
+            for (std::size_t e = 0; e < r && !taken; ++e) {
+                for (const CoreCondition& ec : rules[e].when) {
+                    taken = taken || (!IsUnused(ec) && Covers(ec, c));
+                }
+            }
+            someConditionOpen = someConditionOpen || !taken;
+        }
+        if (!someConditionOpen) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A K7 clock branch with a narrower prefix list must come before the branch
+// of the same core and bus for any prefix, or it could never hold.
+consteval bool K7BranchesReachable() {
+    for (std::size_t i = 0; i < kK7ClockBranches.size(); ++i) {
+        const K7ClockBranch& b = kK7ClockBranches[i];
+        if (b.column < kMultiplierFromClock || b.column > 8) {
+            return false;
+        }
+        for (std::size_t e = 0; e < i; ++e) {
+            const K7ClockBranch& a = kK7ClockBranches[e];
+            if (a.test == b.test && a.core == b.core && a.fsbMhz == b.fsbMhz &&
+                a.prefixes[0].empty()) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+constexpr auto kLetter = [](const auto& r) { return r.letter; };
+constexpr auto kModel = [](const K8ClockRow& r) { return r.model; };
+
 static_assert(KeysUnique(kFamilyTable, [](const FamilyRow& r) { return r.prefix; }));
 static_assert(KeysUnique(kAmd64RevisionTable, [](const RevisionRow& r) { return r.code; }));
-static_assert(KeysUnique(kK7Voltage, [](const auto& r) { return r.letter; }));
-static_assert(KeysUnique(kK8Voltage, [](const auto& r) { return r.letter; }));
-static_assert(KeysUnique(kK7ClockTable, [](const K7ClockRow& r) { return r.rating; }));
+static_assert(KeysUnique(kK7Package, kLetter) && KeysUnique(kK8Package, kLetter));
+static_assert(KeysUnique(kK7Voltage, kLetter) && KeysUnique(kK8Voltage, kLetter));
+static_assert(KeysUnique(kK7Temperature, kLetter) && KeysUnique(kK8Temperature, kLetter));
+static_assert(KeysUnique(kK7Bus, kLetter));
+static_assert(KeysAscending(kK7ClockTable, [](const K7ClockRow& r) { return r.rating; }));
+static_assert(KeysAscending(kNewCastleClock, kModel) && KeysAscending(kX2Clock1024, kModel) &&
+              KeysAscending(kX2Clock2048, kModel) && KeysAscending(kWinChesterClock, kModel) &&
+              KeysAscending(kClawHammer1024Clock, kModel) && KeysAscending(kParisClock, kModel) &&
+              KeysAscending(kFxClock, kModel) && KeysAscending(kOpteronClock, kModel));
+static_assert(EveryRuleReachable(kCoreRulesA) && EveryRuleReachable(kCoreRulesB));
+static_assert(K7BranchesReachable());
 
 }  // namespace varnel::tables
