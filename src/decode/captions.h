@@ -3,13 +3,15 @@
 #include <array>
 #include <string_view>
 
-#include "ports.h"
+#include <QString>
+
+#include "sheet.h"
 
 namespace varnel {
 
 // The captions of the result rows, by slot; the window, the exported table
 // and the headless decoder all label the slots with these.
-inline constexpr std::array<std::u16string_view, kResultSlotCount> kResultCaptions{
+inline constexpr std::array<std::u16string_view, kFieldCount> kResultCaptions{
     u"Core",
     u"CPU Model",
     u"Performance Model",
@@ -40,6 +42,21 @@ inline constexpr std::array<std::u16string_view, kCodeBoxCount> kCodeCaptions{
 
 // The results frame before the first complete run.
 inline constexpr std::u16string_view kWaitingCaption = u"[ Waiting ]";
+
+// The caption of a field's result row.
+constexpr std::u16string_view Caption(Field field) {
+    return kResultCaptions[Index(field)];
+}
+
+// A static text shared, not copied.
+inline QString SharedText(std::u16string_view text) {
+    return QString::fromRawData(reinterpret_cast<const QChar*>(text.data()),
+                                static_cast<qsizetype>(text.size()));
+}
+
+inline QString WaitingCaption() {
+    return SharedText(kWaitingCaption);
+}
 
 // The most characters a code box holds.
 inline constexpr int kCodeMaxLength = 13;

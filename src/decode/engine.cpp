@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "captions.h"
 #include "shell.h"
 #include "tables.h"
 #include "text.h"
@@ -90,8 +91,8 @@ bool Contains(const std::array<std::int16_t, N>& models, std::int16_t model) {
 
 }  // namespace
 
-DecodeEngine::DecodeEngine(Surface& surface, Prompter& prompter, UrlOpener& opener)
-    : surface_(surface), prompter_(prompter), opener_(opener) {}
+DecodeEngine::DecodeEngine(Prompter& prompter, UrlOpener& opener)
+    : opener_(opener), sheet_(WaitingSheet()), prompter_(sheet_, prompter) {}
 
 // The order of the stages of one run. A stage that returns false ends it.
 const DecodeEngine::Stage DecodeEngine::kChain[] = {
@@ -117,45 +118,60 @@ const DecodeEngine::Stage DecodeEngine::kChain[] = {
 
 // ---- The Check command --------------------------------------------------------
 
-void DecodeEngine::Check() {
-    for (int box = 0; box < kCodeBoxCount; ++box) {
-        if (surface_.CodeText(box).isEmpty()) {
-            const QString text = QStringLiteral(
-                "One or more textboxes are empty.\r\n"
-                "\r\n"
-                "You must type in the three alphanumeric codes found either on\r\n"
-                "or around the core of your CPU\r\n"
-                "\r\n"
-                "For more information, visit the 'FAQ' section at the homepage.\r\n"
-                "\r\n"
-                "Would you like to visit the FAQ now?");
-            if (prompter_.Show({text, MessageIcon::Information, MessageButtons::YesNo,
-                                QStringLiteral("Hang-on")}) == MessageAnswer::Yes) {
-                OpenURL(opener_, QString::fromLatin1(kFaqUrl));
-            }
-            return;
-        }
+bool DecodeEngine::Check(const Codes& codes) {
+    if (std::ranges::any_of(codes, &QString::isEmpty)) {
+        RefuseEmptyBox(codes);
+        return false;
     }
-
     lastRunCompleted_ = false;
     ResetDecodeState(state_);
+    sheet_.messages.clear();
+    sheet_.completed = false;
+    sheet_.codes = codes;
+    running_ = true;
     ClearLbl();
-    FixCode2and3();
-    state_.CodeOne = UpperCase(surface_.CodeText(0));
-    for (const Stage stage : kChain) {
-        if (!(this->*stage)()) {
-            return;
-        }
+    FixCode2and3(sheet_.codes);
+    state_.CodeOne = UpperCase(sheet_.codes[0]);
+    const bool completed =
+        std::ranges::all_of(kChain, [this](Stage stage) { return (this->*stage)(); });
+    if (!completed) {
+        // A run that stops shows no family: whatever it left belongs to no chip.
+        sheet_.caption = WaitingCaption();
     }
+    running_ = false;
+    return true;
+}
+
+void DecodeEngine::RefuseEmptyBox(const Codes& codes) {
+    // No run starts: the sheet says so and holds the codes as they were typed.
+    sheet_ = WaitingSheet();
+    sheet_.codes = codes;
+    const QString text = QStringLiteral(
+        "One or more textboxes are empty.\r\n"
+        "\r\n"
+        "You must type in the three alphanumeric codes found either on\r\n"
+        "or around the core of your CPU\r\n"
+        "\r\n"
+        "For more information, visit the 'FAQ' section at the homepage.\r\n"
+        "\r\n"
+        "Would you like to visit the FAQ now?");
+    if (Show({text, MessageIcon::Information, MessageButtons::YesNo, QStringLiteral("Hang-on")}) ==
+        MessageAnswer::Yes) {
+        OpenURL(opener_, QString::fromLatin1(kFaqUrl));
+    }
+}
+
+void DecodeEngine::SetValue(Field field, QStringView text) {
+    sheet_[field] = ShortText(text);
 }
 
 void DecodeEngine::ClearLbl() {
-    for (int slot = 0; slot < kResultSlotCount; ++slot) {
-        surface_.SetResultText(slot, QString());
+    for (ShortText& value : sheet_.values) {
+        value.Clear();
     }
 }
 
-void DecodeEngine::FixCode2and3() {
+void DecodeEngine::FixCode2and3(Codes& codes) {
     const auto digitUpFront = [](const QString& code) {
         for (qsizetype p = 1; p <= 4; ++p) {
             const QStringView c = Mid(code, p, 1);
@@ -165,16 +181,13 @@ void DecodeEngine::FixCode2and3() {
         }
         return false;
     };
-    const QString code2 = surface_.CodeText(1);
-    const QString code3 = surface_.CodeText(2);
-    if (digitUpFront(code2) && !digitUpFront(code3)) {
-        surface_.SetCodeText(2, code2);
-        surface_.SetCodeText(1, code3);
+    if (digitUpFront(codes[1]) && !digitUpFront(codes[2])) {
+        std::swap(codes[1], codes[2]);
     }
 }
 
 void DecodeEngine::CodeError(const QString& text) {
-    prompter_.Show(
+    Show(
         {QStringLiteral("There was an error with the string you entered - Please revise it.") +
              text,
          MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Error")});
@@ -208,7 +221,7 @@ bool DecodeEngine::IdentifyFamily() {
         return false;
     }
     if (!matched) {
-        prompter_.Show({QStringLiteral("CPU Identification String not found - Aborting\r\n"
+        Show({QStringLiteral("CPU Identification String not found - Aborting\r\n"
                                        "\r\n"
                                        "Check for errors in the first code."),
                         MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Error")});
@@ -272,11 +285,11 @@ bool DecodeEngine::ProceedToPerformanceModel() {
 bool DecodeEngine::ShowPerformanceModel() {
     const std::int16_t number = state_.ModelNumber;
     const QString& family = state_.FamilyName;
-    QString text;
+    ShortText text;
     if (state_.CpuGeneration == 1) {
         // The older Athlon and Duron carry their clock in MHz, not a rating.
         if (Is(family, u"AMD Athlon") || Is(family, u"AMD Duron")) {
-            text = QStringLiteral("N/A");
+            text = ShortText(u"N/A");
             state_.ClockMhz = number;
         } else {
             text = FormatInteger(number, u"+");
@@ -286,13 +299,13 @@ bool DecodeEngine::ShowPerformanceModel() {
             text = Concat({u"FX-", FormatInteger(number)});
         } else if (Is(family, u"AMD Opteron")) {
             // The first digit of an Opteron model is the number of sockets.
-            const QString digits = FormatInteger(number);
+            const ShortText digits = FormatInteger(number);
             text = Concat({digits, u" (", Left(digits, 1), u"-Way)"});
         } else {
             text = FormatInteger(number, u"+");
         }
     }
-    surface_.SetResultText(2, text);
+    SetValue(Field::PerformanceModel, text);
     return true;
 }
 
@@ -313,7 +326,7 @@ bool DecodeEngine::DecodePackage() {
     if (!package.empty()) {
         state_.PackageType = ToQString(package);
     }
-    surface_.SetResultText(4, state_.PackageType);
+    SetValue(Field::PackageType, state_.PackageType);
     return true;
 }
 
@@ -340,7 +353,7 @@ bool DecodeEngine::DecodeTemperature() {
 }
 
 void DecodeEngine::ShowMalformedCodeOne() {
-    prompter_.Show({QStringLiteral("Code one has an error in it - Please correct!"),
+    Show({QStringLiteral("Code one has an error in it - Please correct!"),
                     MessageIcon::None, MessageButtons::Ok, ApplicationTitle()});
     ClearLbl();
 }
@@ -407,15 +420,13 @@ void DecodeEngine::ApplyCoreOutcome(const CoreOutcome& outcome) {
 // ---- Stepping and core revision ---------------------------------------------------
 
 bool DecodeEngine::ReadLaserMarker() {
-    QString text = QStringLiteral("N/A");
+    QStringView text = u"N/A";
     // Thoroughbred and Applebred carry a two-digit laser marker ID in Code Two.
-    if (state_.CpuGeneration == 1 && state_.CpuModel == 8) {
-        const QString code2 = surface_.CodeText(1);
-        const QStringView marker = Mid(code2, 8, 2);
-        text = IsNumeric(marker) ? marker.toString()
-                                 : QStringLiteral("Error: Unable to read correct value");
+    if (state_.CpuGeneration == 1 && state_.CpuModel == kThoroughbredModel) {
+        const QStringView marker = Mid(sheet_.codes[1], 8, 2);
+        text = IsNumeric(marker) ? marker : u"Error: Unable to read correct value";
     }
-    surface_.SetResultText(16, text);
+    SetValue(Field::LaserMarkerId, text);
     return true;
 }
 
@@ -425,7 +436,7 @@ bool DecodeEngine::DecodeStepping() {
 }
 
 void DecodeEngine::ReadSteppingCode(std::int16_t boxIndex) {
-    const QString t = surface_.CodeText(boxIndex);
+    const QString& t = sheet_.codes[static_cast<std::size_t>(boxIndex)];
     state_.SteppingLength = 0;
     // The stepping code runs up to the first digit; a digit at position 1
     // still belongs to it.
@@ -436,11 +447,11 @@ void DecodeEngine::ReadSteppingCode(std::int16_t boxIndex) {
         }
     }
     if (state_.SteppingLength == 0) {
-        prompter_.Show({QStringLiteral("Failed trying to retrieve stepping"), MessageIcon::None,
+        Show({QStringLiteral("Failed trying to retrieve stepping"), MessageIcon::None,
                         MessageButtons::Ok, ApplicationTitle()});
     }
     if (state_.SteppingLength >= 1) {
-        surface_.SetResultText(11, Left(t, state_.SteppingLength).toString());
+        SetValue(Field::SteppingCode, Left(t, state_.SteppingLength));
     }
 }
 
@@ -448,7 +459,7 @@ bool DecodeEngine::RefineCoreName() {
     if (Is(state_.CoreName, u"Thoroughbred")) {
         // The last letter of the stepping code tells revision A from B, the
         // first the high-end from the low-end grade.
-        const QString stepping = surface_.ResultText(11);
+        const QStringView stepping = sheet_[Field::SteppingCode];
         const QStringView last = Right(stepping, 1);
         const QStringView first = Left(stepping, 1);
         if (Is(last, u"A")) {
@@ -462,7 +473,7 @@ bool DecodeEngine::RefineCoreName() {
             state_.CoreName += QStringLiteral(" Low end");
         }
     }
-    surface_.SetResultText(0, state_.CoreName);
+    SetValue(Field::Core, state_.CoreName);
     return true;
 }
 
@@ -474,21 +485,21 @@ bool DecodeEngine::DecodeDateAndBatch() {
 }
 
 void DecodeEngine::ReadDateCode(std::int16_t boxIndex) {
-    const QString t = surface_.CodeText(boxIndex);
+    const QString& t = sheet_.codes[static_cast<std::size_t>(boxIndex)];
     const QStringView d = Mid(t, state_.SteppingLength + 1, 4);
     if (IsNumeric(d)) {
         state_.DateCode = d.toString();
-        surface_.SetResultText(12, Concat({u"Year 20", Left(state_.DateCode, 2)}));
-        surface_.SetResultText(13, Concat({u"Week ", Right(state_.DateCode, 2)}));
+        SetValue(Field::ManufactureYear, Concat({u"Year 20", Left(state_.DateCode, 2)}));
+        SetValue(Field::ManufactureWeek, Concat({u"Week ", Right(state_.DateCode, 2)}));
     } else {
-        surface_.SetResultText(12, QStringLiteral("?"));
-        surface_.SetResultText(13, QStringLiteral("?"));
+        SetValue(Field::ManufactureYear, u"?");
+        SetValue(Field::ManufactureWeek, u"?");
     }
 }
 
 bool DecodeEngine::ReadBatchCodes() {
-    const QString code2 = surface_.CodeText(1);
-    const QString code3 = surface_.CodeText(2);
+    const QString& code2 = sheet_.codes[1];
+    const QString& code3 = sheet_.codes[2];
     const std::int16_t model = state_.CpuModel;
     const bool isDuron = Is(state_.FamilyName, u"AMD Duron");
 
@@ -497,15 +508,15 @@ bool DecodeEngine::ReadBatchCodes() {
         const QStringView number = Right(code3, 4);
         if (!IsNumeric(number)) {
             ClearLbl();
-            prompter_.Show({QStringLiteral("Error: Unable to read correct value in textbox two.\r\n"
+            Show({QStringLiteral("Error: Unable to read correct value in textbox two.\r\n"
                                            "\r\n"
                                            "Try switching Codes 2 and 3 around."),
                             MessageIcon::Exclamation, MessageButtons::Ok, ApplicationTitle()});
             return false;
         }
-        surface_.SetResultText(15, number.toString());
+        SetValue(Field::BatchProductionNumber, number);
     } else if (model == 3 || model == 4 || model == 6 || model == 7) {
-        surface_.SetResultText(15, QStringLiteral("N/A"));
+        SetValue(Field::BatchProductionNumber, QStringLiteral("N/A"));
     }
 
     // The production batch letter, from the end of Code Two.
@@ -513,16 +524,16 @@ bool DecodeEngine::ReadBatchCodes() {
         const QStringView tail = Right(code2, 4);
         if (IsNumeric(tail)) {
             // Code Two ends in what should be Code Three's number.
-            prompter_.Show({QStringLiteral("Error: Unable to read correct value in textbox three."),
+            Show({QStringLiteral("Error: Unable to read correct value in textbox three."),
                             MessageIcon::None, MessageButtons::Ok, ApplicationTitle()});
             return false;
         }
         const QStringView batch = Mid(tail, 3, 1);
         if (!IsNumeric(batch)) {
-            surface_.SetResultText(14, batch.toString());
+            SetValue(Field::ProductionBatch, batch);
         }
     } else if (isDuron || model == 4 || model == 6 || model == 7) {
-        surface_.SetResultText(14, Right(code2, 1).toString());
+        SetValue(Field::ProductionBatch, Right(code2, 1));
     }
     return true;
 }
@@ -534,7 +545,7 @@ void DecodeEngine::ComputeMultiplierFromClock(int busMhz) {
         return;  // no clock, or no bus letter to divide by: the multiplier stays unknown
     }
     const double quotient = state_.ClockMhz / (busMhz / 2.0);
-    state_.Multiplier = FormatFixed(quotient, 1).toFloat();
+    state_.Multiplier = FormatFixed(quotient, 1).View().toFloat();
 }
 
 bool DecodeEngine::ComputeClock() {
@@ -547,11 +558,11 @@ bool DecodeEngine::ComputeClock() {
             LookUpK8Clock(kSledgeHammerClockBranches);
         }
     }
-    const QString unknown = QStringLiteral("Unknown Processor");
+    const ShortText unknown(u"Unknown Processor");
     const DecodeState& s = state_;
-    surface_.SetResultText(3, s.ClockMhz == 0 ? unknown : FormatInteger(s.ClockMhz, u"MHz"));
-    surface_.SetResultText(9, s.Multiplier == 0.0f ? unknown : FormatFixed(s.Multiplier, 1, u"x"));
-    surface_.SetResultText(10, s.FsbMhz == 0 ? unknown : FormatInteger(s.FsbMhz, u"MHz"));
+    SetValue(Field::WorkingFrequency, s.ClockMhz == 0 ? unknown : FormatInteger(s.ClockMhz, u"MHz"));
+    SetValue(Field::Multiplier, s.Multiplier == 0.0f ? unknown : FormatFixed(s.Multiplier, 1, u"x"));
+    SetValue(Field::FsbFrequency, s.FsbMhz == 0 ? unknown : FormatInteger(s.FsbMhz, u"MHz"));
     return true;
 }
 
@@ -576,9 +587,9 @@ bool DecodeEngine::ComputeK7Clock() {
     }
     const ClockCell cell = K7ClockCell(branch->column);
     if (branch->unlistedIsUnsupported && cell.mhz == 0) {
-        const QString number = FormatInteger(s.ModelNumber);
+        const ShortText number = FormatInteger(s.ModelNumber);
         ClearLbl();
-        ShowUnsupportedChip(prompter_, Concat({u"Athlon XP-M ", number}));
+        ShowUnsupportedChip(prompter_, Concat({u"Athlon XP-M ", number}).ToQString());
         return false;
     }
     s.ClockMhz = cell.mhz;
@@ -655,33 +666,34 @@ bool DecodeEngine::ProceedToResults() {
 
 bool DecodeEngine::ShowResults() {
     const DecodeState& s = state_;
-    surface_.SetResultsCaption(s.FamilyName);
-    surface_.SetResultText(0, s.CoreName);
+    sheet_.caption = s.FamilyName;
+    SetValue(Field::Core, s.CoreName);
 
     // A K8 shows its core revision beside the model, "??" when the code gave none.
     if (s.CpuGeneration != 2) {
-        surface_.SetResultText(1, FormatHex(s.CpuModel));
+        SetValue(Field::CpuModel, FormatHex(s.CpuModel));
     } else if (s.Amd64Revision.size() == 2) {
-        surface_.SetResultText(1, FormatHex(s.CpuModel, Concat({u" (", s.Amd64Revision, u")"})));
+        SetValue(Field::CpuModel, FormatHex(s.CpuModel, Concat({u" (", s.Amd64Revision, u")"})));
     } else {
-        surface_.SetResultText(1, FormatHex(s.CpuModel, u" (?\?)"));
+        SetValue(Field::CpuModel, FormatHex(s.CpuModel, u" (?\?)"));
     }
 
-    const QString variable = QStringLiteral("(Variable)");
-    surface_.SetResultText(5,
-                           s.CoreVoltage == -1.0f ? variable : FormatFixed(s.CoreVoltage, 2, u"v"));
-    surface_.SetResultText(
-        6, s.MaxTemperature == -1.0f ? variable : FormatSingle(s.MaxTemperature, u"\u00b0C"));
-    surface_.SetResultText(7, FormatInteger(s.L1CacheKb, u"KB"));
-    surface_.SetResultText(8, FormatInteger(s.L2CacheKb, u"KB"));
-    surface_.SetResultText(17, FormatSingle(s.ProcessTechnology, u"u"));
-    surface_.SetResultText(18, QStringLiteral("(Currently Disabled)"));
+    const ShortText variable(u"(Variable)");
+    SetValue(Field::OperatingVoltage,
+             s.CoreVoltage == -1.0f ? variable : FormatFixed(s.CoreVoltage, 2, u"v"));
+    SetValue(Field::MaxOperatingTemperature,
+             s.MaxTemperature == -1.0f ? variable : FormatSingle(s.MaxTemperature, u"\u00b0C"));
+    SetValue(Field::L1Cache, FormatInteger(s.L1CacheKb, u"KB"));
+    SetValue(Field::L2Cache, FormatInteger(s.L2CacheKb, u"KB"));
+    SetValue(Field::ProcessTechnology, FormatSingle(s.ProcessTechnology, u"u"));
+    SetValue(Field::EstimatedThermalPower, u"(Currently Disabled)");
 
-    for (int slot = 0; slot < kResultSlotCount; ++slot) {
-        if (surface_.ResultIsEmpty(slot)) {
-            surface_.SetResultText(slot, QStringLiteral("(Unknown)"));
+    for (ShortText& value : sheet_.values) {
+        if (value.isEmpty()) {
+            value = ShortText(u"(Unknown)");
         }
     }
+    sheet_.completed = true;
     lastRunCompleted_ = true;
     return true;
 }

@@ -5,24 +5,35 @@
 
 #include "decode_state.h"
 #include "ports.h"
+#include "sheet.h"
 #include "tables.h"
 
 namespace varnel {
 
 // The decoding of one processor marking: the Check command and the chain of
-// stages it runs over the surface. Holds the one DecodeState of the program.
+// stages it runs. Holds the one DecodeState of the program and the sheet the
+// last Check produced.
 class DecodeEngine {
   public:
-    DecodeEngine(Surface& surface, Prompter& prompter, UrlOpener& opener);
+    DecodeEngine(Prompter& prompter, UrlOpener& opener);
 
-    // The "Check" button: refuses empty boxes, otherwise decodes the three codes.
-    void Check();
+    // The "Check" button over the three codes as the boxes hold them. Refuses
+    // when a code is empty (returns false: no run started); otherwise runs the
+    // chain and returns true, the outcome on Results().
+    bool Check(const Codes& codes);
 
-    // Blanks all nineteen result slots.
+    // What the last Check produced. While a run is under way (a message is
+    // being shown), what it has produced so far.
+    const Sheet& Results() const { return sheet_; }
+    Sheet TakeResults() { return std::move(sheet_); }
+    // Whether a run is under way: between the start of the chain and its end.
+    bool Running() const { return running_; }
+
+    // Blanks all nineteen values.
     void ClearLbl();
-    // Puts Codes Two and Three back in their boxes when they were typed into
-    // each other's.
-    void FixCode2and3();
+    // Puts Codes Two and Three back in their places when they were typed into
+    // each other's boxes.
+    static void FixCode2and3(Codes& codes);
     void CodeError(const QString& text);
     void GetAMD64ModelInformation();
 
@@ -56,6 +67,9 @@ class DecodeEngine {
     void ReadSteppingCode(std::int16_t boxIndex);
     void ReadDateCode(std::int16_t boxIndex);
 
+    void RefuseEmptyBox(const Codes& codes);
+    MessageAnswer Show(const Message& message) { return prompter_.Show(message); }
+    void SetValue(Field field, QStringView text);
     void ShowMalformedCodeOne();
     void ApplyFirstCoreRule(std::span<const tables::CoreRule> rules);
     void ApplyCoreOutcome(const tables::CoreOutcome& outcome);
@@ -70,10 +84,25 @@ class DecodeEngine {
     using Stage = bool (DecodeEngine::*)();
     static const Stage kChain[];
 
-    Surface& surface_;
-    Prompter& prompter_;
+    // Puts every message on the sheet, in order, before the user sees it.
+    class Recorder : public Prompter {
+      public:
+        Recorder(Sheet& sheet, Prompter& user) : sheet_(sheet), user_(user) {}
+        MessageAnswer Show(const Message& message) override {
+            sheet_.messages.append(message);
+            return user_.Show(message);
+        }
+
+      private:
+        Sheet& sheet_;
+        Prompter& user_;
+    };
+
     UrlOpener& opener_;
     DecodeState state_;
+    Sheet sheet_;
+    Recorder prompter_;
+    bool running_ = false;
     bool lastRunCompleted_ = false;
 };
 

@@ -177,36 +177,23 @@ bool IsNumeric(QStringView text) {
     return IsDecimalBody(s);
 }
 
-QString Concat(std::initializer_list<QStringView> pieces) {
-    qsizetype size = 0;
-    for (QStringView piece : pieces) {
-        size += piece.size();
-    }
-    QString out(size, Qt::Uninitialized);
-    QChar* at = out.data();
-    for (QStringView piece : pieces) {
-        std::copy(piece.begin(), piece.end(), at);
-        at += piece.size();
-    }
-    return out;
+ShortText Concat(std::initializer_list<QStringView> pieces) {
+    return ShortText(pieces);
 }
 
 namespace {
 
-// Digits written as Latin-1 text, then the unit, in one allocation.
-QString WithUnit(std::string_view digits, QStringView unit) {
-    QString out(static_cast<qsizetype>(digits.size()) + unit.size(), Qt::Uninitialized);
-    QChar* at = out.data();
-    for (char c : digits) {
-        *at++ = QLatin1Char(c);
-    }
-    std::copy(unit.begin(), unit.end(), at);
+// Digits written as Latin-1 text, then the unit.
+ShortText WithUnit(std::string_view digits, QStringView unit) {
+    ShortText out;
+    out.AppendLatin1(digits);
+    out.Append(unit);
     return out;
 }
 
 }  // namespace
 
-QString FormatInteger(long long value, QStringView unit) {
+ShortText FormatInteger(long long value, QStringView unit) {
     char text[24];
     const auto result = std::to_chars(text, text + sizeof text, value);
     return WithUnit(std::string_view(text, static_cast<std::size_t>(result.ptr - text)), unit);
@@ -340,7 +327,7 @@ Significand ToSignificand(Float value, int significant) {
 
 // Writes digits * 10^-scale with exactly `decimals` decimals, or with as many
 // as the value needs when decimals is negative.
-QString WriteDecimal(bool negative, std::uint64_t digits, int scale, int decimals,
+ShortText WriteDecimal(bool negative, std::uint64_t digits, int scale, int decimals,
                      QStringView unit) {
     if (decimals < 0) {
         while (scale > 0 && digits % 10 == 0) {
@@ -378,9 +365,9 @@ QString WriteDecimal(bool negative, std::uint64_t digits, int scale, int decimal
 // The value at its type's precision, then rounded to the decimals wanted,
 // halves going away from zero.
 template <typename Float>
-QString FormatFixedDigits(Float value, int decimals, int significant, QStringView unit) {
+ShortText FormatFixedDigits(Float value, int decimals, int significant, QStringView unit) {
     if (!std::isfinite(value)) {
-        return Concat({QString::number(static_cast<double>(value)), unit});
+        return ShortText({QString::number(static_cast<double>(value)), unit});
     }
     const Significand s = ToSignificand(value, significant);
     std::uint64_t digits = s.digits;
@@ -404,23 +391,23 @@ QString FormatFixedDigits(Float value, int decimals, int significant, QStringVie
 
 }  // namespace
 
-QString FormatSingle(float value, QStringView unit) {
+ShortText FormatSingle(float value, QStringView unit) {
     if (!std::isfinite(value)) {
-        return Concat({QString::number(static_cast<double>(value)), unit});
+        return ShortText({QString::number(static_cast<double>(value)), unit});
     }
     const Significand s = ToSignificand(value, 7);
     return WriteDecimal(s.negative, s.digits, s.scale, -1, unit);
 }
 
-QString FormatFixed(float value, int decimals, QStringView unit) {
+ShortText FormatFixed(float value, int decimals, QStringView unit) {
     return FormatFixedDigits(value, decimals, 7, unit);
 }
 
-QString FormatFixed(double value, int decimals, QStringView unit) {
+ShortText FormatFixed(double value, int decimals, QStringView unit) {
     return FormatFixedDigits(value, decimals, 15, unit);
 }
 
-QString FormatHex(int value, QStringView unit) {
+ShortText FormatHex(int value, QStringView unit) {
     // CPU models are never negative; a negative value would be shown the way
     // a 16-bit integer's bits read in hexadecimal.
     const unsigned bits =

@@ -4,6 +4,8 @@
 #include <QStringView>
 #include <initializer_list>
 
+#include "short_text.h"
+
 namespace varnel {
 
 // Pieces of a code. Positions count characters from 1; a piece is cut short
@@ -42,22 +44,22 @@ bool IsNumeric(QStringView text);
 // Number texts. A unit, when given, follows the number directly (2200MHz).
 
 // Pieces joined into one text.
-QString Concat(std::initializer_list<QStringView> pieces);
+ShortText Concat(std::initializer_list<QStringView> pieces);
 
 // An integer in plain decimal.
-QString FormatInteger(long long value, QStringView unit = {});
+ShortText FormatInteger(long long value, QStringView unit = {});
 
 // A single-precision value in its shortest form: at most seven significant
 // digits, no trailing zeros (0.13, 85, 1).
-QString FormatSingle(float value, QStringView unit = {});
+ShortText FormatSingle(float value, QStringView unit = {});
 
 // A value with a fixed number of decimals ("0.0", "0.00"), halves rounded
 // upwards (away from zero), as the decimal digits of the value read at the
 // precision of its type.
-QString FormatFixed(float value, int decimals, QStringView unit = {});
-QString FormatFixed(double value, int decimals, QStringView unit = {});
+ShortText FormatFixed(float value, int decimals, QStringView unit = {});
+ShortText FormatFixed(double value, int decimals, QStringView unit = {});
 
 // Hexadecimal with upper-case digits, no prefix, no leading zeros.
-QString FormatHex(int value, QStringView unit = {});
+ShortText FormatHex(int value, QStringView unit = {});
 
 }  // namespace varnel

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+#include "ports.h"
+#include "short_text.h"
+
+namespace varnel {
+
+// The nineteen facts a run decodes, in the order of the result rows.
+enum class Field : std::uint8_t {
+    Core,
+    CpuModel,
+    PerformanceModel,
+    WorkingFrequency,
+    PackageType,
+    OperatingVoltage,
+    MaxOperatingTemperature,
+    L1Cache,
+    L2Cache,
+    Multiplier,
+    FsbFrequency,
+    SteppingCode,
+    ManufactureYear,
+    ManufactureWeek,
+    ProductionBatch,
+    BatchProductionNumber,
+    LaserMarkerId,
+    ProcessTechnology,
+    EstimatedThermalPower,
+};
+
+inline constexpr int kFieldCount = 19;
+static_assert(static_cast<int>(Field::EstimatedThermalPower) + 1 == kFieldCount);
+
+constexpr std::size_t Index(Field field) {
+    return static_cast<std::size_t>(field);
+}
+
+// The three lines of a marking: Code One, Code Two, Code Three.
+using Codes = std::array<QString, kCodeBoxCount>;
+
+// What one run of the decoding produced: everything the window, the HTML
+// table, JSON, CSV and text show of it.
+struct Sheet {
+    // The results frame: the family of a completed run, "[ Waiting ]" before
+    // the first one and after any stop.
+    QString caption;
+    std::array<ShortText, kFieldCount> values;
+    // Every message the run showed, in order.
+    QList<Message> messages;
+    // The codes as the run read them, Codes Two and Three in their places.
+    Codes codes;
+    bool completed = false;
+
+    const ShortText& operator[](Field field) const { return values[Index(field)]; }
+    ShortText& operator[](Field field) { return values[Index(field)]; }
+};
+
+// A sheet before any run: the waiting caption, every value blank.
+Sheet WaitingSheet();
+
+// Whether every value is blank, as after a stop that cleared the results.
+bool AllValuesBlank(const Sheet& sheet);
+
+}  // namespace varnel
