@@ -20,10 +20,6 @@ namespace {
 constexpr int kLastFieldOffset = 5;
 constexpr int kInt16Max = 32767;
 
-bool Is(QStringView text, Text value) {
-    return text == QStringView(value);
-}
-
 // The tables live for the whole program: their texts are shared, not copied.
 QString ToQString(Text value) {
     return QString::fromRawData(reinterpret_cast<const QChar*>(value.data()),
@@ -162,7 +158,9 @@ void DecodeEngine::RefuseEmptyBox(const Codes& codes) {
 }
 
 void DecodeEngine::SetValue(Field field, QStringView text) {
-    sheet_[field] = ShortText(text);
+    ShortText& value = sheet_[field];
+    value.Clear();
+    value.Append(text);
 }
 
 void DecodeEngine::ClearLbl() {
@@ -187,20 +185,21 @@ void DecodeEngine::FixCode2and3(Codes& codes) {
 }
 
 void DecodeEngine::CodeError(const QString& text) {
-    Show(
-        {QStringLiteral("There was an error with the string you entered - Please revise it.") +
-             text,
-         MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Error")});
+    Show({QStringLiteral("There was an error with the string you entered - Please revise it.") +
+              text,
+          MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Error")});
 }
 
 // ---- Family, model number and revision ----------------------------------------
 
 bool DecodeEngine::IdentifyFamily() {
     bool matched = false;
+    const QStringView code = state_.CodeOne;
     for (const FamilyRow& row : kFamilyTable) {
+        // The prefix, then a digit: the first letter rules out most rows at once.
         const qsizetype n = static_cast<qsizetype>(row.prefix.size());
-        const QStringView head = Left(state_.CodeOne, n + 1);
-        if (head.size() == n + 1 && IsDecimalDigit(head.back()) && Is(head.first(n), row.prefix)) {
+        if (code.size() > n && code[0] == QChar(row.prefix[0]) && IsDecimalDigit(code[n]) &&
+            Is(code.first(n), row.prefix)) {
             matched = true;
             state_.FamilyPrefix = ToQString(row.prefix);
             state_.PrefixLength = static_cast<std::int16_t>(n);
@@ -222,9 +221,9 @@ bool DecodeEngine::IdentifyFamily() {
     }
     if (!matched) {
         Show({QStringLiteral("CPU Identification String not found - Aborting\r\n"
-                                       "\r\n"
-                                       "Check for errors in the first code."),
-                        MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Error")});
+                             "\r\n"
+                             "Check for errors in the first code."),
+              MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Error")});
         return false;
     }
     if (state_.CpuGeneration == 2) {
@@ -353,8 +352,8 @@ bool DecodeEngine::DecodeTemperature() {
 }
 
 void DecodeEngine::ShowMalformedCodeOne() {
-    Show({QStringLiteral("Code one has an error in it - Please correct!"),
-                    MessageIcon::None, MessageButtons::Ok, ApplicationTitle()});
+    Show({QStringLiteral("Code one has an error in it - Please correct!"), MessageIcon::None,
+          MessageButtons::Ok, ApplicationTitle()});
     ClearLbl();
 }
 
@@ -448,7 +447,7 @@ void DecodeEngine::ReadSteppingCode(std::int16_t boxIndex) {
     }
     if (state_.SteppingLength == 0) {
         Show({QStringLiteral("Failed trying to retrieve stepping"), MessageIcon::None,
-                        MessageButtons::Ok, ApplicationTitle()});
+              MessageButtons::Ok, ApplicationTitle()});
     }
     if (state_.SteppingLength >= 1) {
         SetValue(Field::SteppingCode, Left(t, state_.SteppingLength));
@@ -509,9 +508,9 @@ bool DecodeEngine::ReadBatchCodes() {
         if (!IsNumeric(number)) {
             ClearLbl();
             Show({QStringLiteral("Error: Unable to read correct value in textbox two.\r\n"
-                                           "\r\n"
-                                           "Try switching Codes 2 and 3 around."),
-                            MessageIcon::Exclamation, MessageButtons::Ok, ApplicationTitle()});
+                                 "\r\n"
+                                 "Try switching Codes 2 and 3 around."),
+                  MessageIcon::Exclamation, MessageButtons::Ok, ApplicationTitle()});
             return false;
         }
         SetValue(Field::BatchProductionNumber, number);
@@ -525,7 +524,7 @@ bool DecodeEngine::ReadBatchCodes() {
         if (IsNumeric(tail)) {
             // Code Two ends in what should be Code Three's number.
             Show({QStringLiteral("Error: Unable to read correct value in textbox three."),
-                            MessageIcon::None, MessageButtons::Ok, ApplicationTitle()});
+                  MessageIcon::None, MessageButtons::Ok, ApplicationTitle()});
             return false;
         }
         const QStringView batch = Mid(tail, 3, 1);
@@ -560,8 +559,10 @@ bool DecodeEngine::ComputeClock() {
     }
     const ShortText unknown(u"Unknown Processor");
     const DecodeState& s = state_;
-    SetValue(Field::WorkingFrequency, s.ClockMhz == 0 ? unknown : FormatInteger(s.ClockMhz, u"MHz"));
-    SetValue(Field::Multiplier, s.Multiplier == 0.0f ? unknown : FormatFixed(s.Multiplier, 1, u"x"));
+    SetValue(Field::WorkingFrequency,
+             s.ClockMhz == 0 ? unknown : FormatInteger(s.ClockMhz, u"MHz"));
+    SetValue(Field::Multiplier,
+             s.Multiplier == 0.0f ? unknown : FormatFixed(s.Multiplier, 1, u"x"));
     SetValue(Field::FsbFrequency, s.FsbMhz == 0 ? unknown : FormatInteger(s.FsbMhz, u"MHz"));
     return true;
 }

@@ -2,9 +2,11 @@
 
 #include <QString>
 #include <QStringView>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <string_view>
 
 namespace varnel {
 
@@ -20,6 +22,14 @@ class ShortText {
     ShortText() = default;
     ShortText(QStringView text) { Append(text); }  // NOLINT: texts convert freely
     ShortText(std::initializer_list<QStringView> pieces);
+    // Only the characters in use are copied; the rest of the room is never read.
+    ShortText(const ShortText& other) : size_(other.size_) { CopyUnits(other); }
+    ShortText& operator=(const ShortText& other) {
+        size_ = other.size_;
+        CopyUnits(other);
+        return *this;
+    }
+    ~ShortText() = default;
 
     QStringView View() const { return QStringView(units_.data(), size_); }
     operator QStringView() const { return View(); }  // NOLINT
@@ -27,16 +37,38 @@ class ShortText {
     bool isEmpty() const { return size_ == 0; }
     qsizetype size() const { return size_; }
 
-    void Append(QStringView text);
-    void AppendLatin1(std::string_view text);
+    // Appending is inline: a decode appends dozens of short pieces.
+    void Append(QStringView text) {
+        MakeRoom(text.size());
+        const char16_t* from = text.utf16();
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            units_[static_cast<std::size_t>(size_ + i)] = from[i];
+        }
+        size_ = static_cast<std::uint8_t>(size_ + text.size());
+    }
+    void AppendLatin1(std::string_view text) {
+        MakeRoom(static_cast<qsizetype>(text.size()));
+        std::copy(text.begin(), text.end(), units_.data() + size_);
+        size_ = static_cast<std::uint8_t>(size_ + text.size());
+    }
     void Clear() { size_ = 0; }
 
     friend bool operator==(const ShortText& a, const ShortText& b) { return a.View() == b.View(); }
     friend bool operator==(const ShortText& a, QStringView b) { return a.View() == b; }
 
   private:
-    std::array<char16_t, kCapacity> units_{};
+    void MakeRoom(qsizetype more) const {
+        if (more > kCapacity - size_) {
+            Overflow(more);
+        }
+    }
+    [[noreturn]] void Overflow(qsizetype more) const;
+    void CopyUnits(const ShortText& other) {
+        std::copy_n(other.units_.data(), size_, units_.data());
+    }
+
     std::uint8_t size_ = 0;
+    std::array<char16_t, kCapacity> units_;  // only the first size_ are set
 };
 
 }  // namespace varnel

@@ -10,28 +10,6 @@
 
 namespace varnel {
 
-QStringView Mid(QStringView text, qsizetype position, qsizetype length) {
-    if (position < 1 || length <= 0 || position > text.size()) {
-        return {};
-    }
-    return text.mid(position - 1, std::min(length, text.size() - position + 1));
-}
-
-QStringView Mid(QStringView text, qsizetype position) {
-    if (position < 1 || position > text.size()) {
-        return {};
-    }
-    return text.mid(position - 1);
-}
-
-QStringView Left(QStringView text, qsizetype length) {
-    return length <= 0 ? QStringView() : text.first(std::min(length, text.size()));
-}
-
-QStringView Right(QStringView text, qsizetype length) {
-    return length <= 0 ? QStringView() : text.last(std::min(length, text.size()));
-}
-
 bool IsInvisibleInCode(char32_t c) {
     const auto category = QChar::category(c);
     return QChar::isSpace(c) || category == QChar::Other_Control || category == QChar::Other_Format;
@@ -328,7 +306,7 @@ Significand ToSignificand(Float value, int significant) {
 // Writes digits * 10^-scale with exactly `decimals` decimals, or with as many
 // as the value needs when decimals is negative.
 ShortText WriteDecimal(bool negative, std::uint64_t digits, int scale, int decimals,
-                     QStringView unit) {
+                       QStringView unit) {
     if (decimals < 0) {
         while (scale > 0 && digits % 10 == 0) {
             digits /= 10;

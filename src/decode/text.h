@@ -2,7 +2,9 @@
 
 #include <QString>
 #include <QStringView>
+#include <algorithm>
 #include <initializer_list>
+#include <string_view>
 
 #include "short_text.h"
 
@@ -11,10 +13,34 @@ namespace varnel {
 // Pieces of a code. Positions count characters from 1; a piece is cut short
 // at the end of the text and is empty when it starts beyond the end.
 // They are views into the text: keep the text alive while a piece is used.
-QStringView Mid(QStringView text, qsizetype position, qsizetype length);
-QStringView Mid(QStringView text, qsizetype position);  // to the end
-QStringView Left(QStringView text, qsizetype length);
-QStringView Right(QStringView text, qsizetype length);
+// Every decode cuts dozens of pieces: they are inline.
+inline QStringView Mid(QStringView text, qsizetype position, qsizetype length) {
+    if (position < 1 || length <= 0 || position > text.size()) {
+        return {};
+    }
+    return text.mid(position - 1, std::min(length, text.size() - position + 1));
+}
+
+inline QStringView Mid(QStringView text, qsizetype position) {  // to the end
+    if (position < 1 || position > text.size()) {
+        return {};
+    }
+    return text.mid(position - 1);
+}
+
+inline QStringView Left(QStringView text, qsizetype length) {
+    return length <= 0 ? QStringView() : text.first(std::min(length, text.size()));
+}
+
+inline QStringView Right(QStringView text, qsizetype length) {
+    return length <= 0 ? QStringView() : text.last(std::min(length, text.size()));
+}
+
+// Exact, case-sensitive equality of two pieces, unit by unit.
+inline bool Is(QStringView text, std::u16string_view value) {
+    return text.size() == static_cast<qsizetype>(value.size()) &&
+           std::equal(value.begin(), value.end(), text.utf16());
+}
 
 // True for the plain decimal digits 0 to 9 only (no other script's digits).
 inline bool IsDecimalDigit(QChar c) {

@@ -154,9 +154,9 @@ TEST(LongCodeOne, NeitherCrashesNorMisreads) {
         Bench bench;
         bench.engine.Check(MakeCodes(row.one.c_str(), "KQXEB0345MPMW", "Y3121234"));
         SCOPED_TRACE(testing::Message() << "Code One of " << row.one.size() << " characters");
-        const Marking& expected =
-            row.expected != nullptr ? *row.expected
-                                    : (bench.engine.LastRunCompleted() ? barton : tooLarge);
+        const Marking& expected = row.expected != nullptr
+                                      ? *row.expected
+                                      : (bench.engine.LastRunCompleted() ? barton : tooLarge);
         EXPECT_EQ(Values(bench.engine.Results()), Values(expected.values));
         EXPECT_EQ(Describe(bench.engine.Results().messages), Describe(expected.messages));
     }

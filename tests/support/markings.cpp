@@ -2,8 +2,8 @@
 
 #include <QFile>
 #include <QStringList>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 namespace varnel::testdata {
 
@@ -95,12 +95,13 @@ Message MessageFor(const QString& key) {
                 MessageIcon::Exclamation, MessageButtons::Ok, kTitle};
     }
     if (key == QLatin1String("hang-on")) {
-        return {QStringLiteral("One or more textboxes are empty.\r\n\r\n"
-                               "You must type in the three alphanumeric codes found either on\r\n"
-                               "or around the core of your CPU\r\n\r\n"
-                               "For more information, visit the 'FAQ' section at the homepage.\r\n\r\n"
-                               "Would you like to visit the FAQ now?"),
-                MessageIcon::Information, MessageButtons::YesNo, QStringLiteral("Hang-on")};
+        return {
+            QStringLiteral("One or more textboxes are empty.\r\n\r\n"
+                           "You must type in the three alphanumeric codes found either on\r\n"
+                           "or around the core of your CPU\r\n\r\n"
+                           "For more information, visit the 'FAQ' section at the homepage.\r\n\r\n"
+                           "Would you like to visit the FAQ now?"),
+            MessageIcon::Information, MessageButtons::YesNo, QStringLiteral("Hang-on")};
     }
     if (key == QLatin1String("code-one-error")) {
         return notice("Code one has an error in it - Please correct!");

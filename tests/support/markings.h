@@ -21,7 +21,9 @@ struct Marking {
     QList<Message> messages;
     std::array<QString, kFieldCount> values;
 
-    bool Completed() const { return values[Index(Field::EstimatedThermalPower)] == u"(Currently Disabled)"; }
+    bool Completed() const {
+        return values[Index(Field::EstimatedThermalPower)] == u"(Currently Disabled)";
+    }
 };
 
 // Every row of the file; a malformed file fails the calling test loudly.
