@@ -32,13 +32,13 @@ QVariant RatingNumber(const Part& part) {
     return rating.mid(start, end - start).toDouble();
 }
 
-struct ColumnSpec {
+struct TableColumn {
     const char* header;
     QString (*display)(const Part&);
     QVariant (*sortKey)(const Part&);  // null: the displayed text
 };
 
-const std::array<ColumnSpec, 9> kColumns{{
+const std::array<TableColumn, 9> kColumns{{
     {"OPN", [](const Part& p) { return p.opn; }, nullptr},
     {"Family", [](const Part& p) { return p.family; }, nullptr},
     {"Rating", [](const Part& p) { return p.rating; }, RatingNumber},
@@ -71,7 +71,7 @@ QVariant PartsTableModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const Part& part = catalogue_.All().at(index.row());
-    const ColumnSpec& column = kColumns.at(static_cast<std::size_t>(index.column()));
+    const TableColumn& column = kColumns.at(static_cast<std::size_t>(index.column()));
     switch (role) {
         case Qt::DisplayRole:
             return column.display(part);
