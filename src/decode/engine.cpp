@@ -3,6 +3,7 @@
 #include <QStringView>
 #include <cmath>
 
+#include "captions.h"
 #include "shell.h"
 #include "tables.h"
 #include "text.h"
@@ -86,7 +87,7 @@ const DecodeEngine::Stage DecodeEngine::kChain[] = {
 
 // ---- The Check command --------------------------------------------------------
 
-void DecodeEngine::Check() {
+bool DecodeEngine::Check() {
     for (int box = 0; box < kCodeBoxCount; ++box) {
         if (surface_.CodeText(box).isEmpty()) {
             const QString text = QStringLiteral(
@@ -102,7 +103,7 @@ void DecodeEngine::Check() {
                                 QStringLiteral("Hang-on")}) == MessageAnswer::Yes) {
                 OpenURL(opener_, QString::fromLatin1(kFaqUrl));
             }
-            return;
+            return false;
         }
     }
 
@@ -113,9 +114,13 @@ void DecodeEngine::Check() {
     state_.CodeOne = UpperCase(surface_.CodeText(0));
     for (const Stage stage : kChain) {
         if (!(this->*stage)()) {
-            return;
+            // Whatever the stopped run left in the slots belongs to this
+            // marking, not to the chip an earlier run named on the frame.
+            surface_.SetResultsCaption(ToQString(kWaitingCaption));
+            return true;
         }
     }
+    return true;
 }
 
 void DecodeEngine::ClearLbl() {

@@ -13,8 +13,10 @@ class DecodeEngine {
   public:
     DecodeEngine(Surface& surface, Prompter& prompter, UrlOpener& opener);
 
-    // The "Check" button: refuses empty boxes, otherwise decodes the three codes.
-    void Check();
+    // The "Check" button: refuses empty boxes, otherwise decodes the three
+    // codes. Returns whether a run started; a refusal leaves the window as it
+    // was, results and caption of the last run included.
+    bool Check();
 
     // Blanks all nineteen result slots.
     void ClearLbl();
