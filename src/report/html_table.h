@@ -23,8 +23,11 @@ struct WindowSnapshot {
 };
 
 // The table text, 99 lines each ending in CR LF. Pure: no file, no widget.
-// Every value goes in exactly as read, without HTML escaping; the colours
-// and the font face go into their attributes unquoted.
+// Every value (caption, slots, codes, the footer's link and names) goes in
+// as text, never as markup: & < > " become &amp; &lt; &gt; &quot;, and a line
+// break becomes a character reference, so each cell stays on its one line.
+// The style values are part of the markup: the colours and the font face go
+// into their attributes as given, unquoted.
 QString SaveHTML(const WindowSnapshot& window, const QString& Fontface, std::int16_t Fontsize,
                  const QString& ColumnColour1, const QString& ColumnColour2, const QString& TopRow,
                  const QString& BotRow);

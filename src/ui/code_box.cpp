@@ -2,6 +2,7 @@
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <algorithm>
 
 #include "captions.h"
 #include "text.h"
@@ -45,10 +46,9 @@ bool MovesToNextBox(const QKeyEvent& event) {
     }
 }
 
-// Drops halves of characters that stand alone. The box's limit counts UTF-16
-// units, so a paste cut at the limit can end in the first half of a symbol
-// such as an emoji; such a half is no character at all and would only turn
-// into garbage wherever the code is shown or written.
+// Drops halves of characters that stand alone, as a clipboard or another
+// program can deliver them: such a half is no character at all and would
+// only turn into garbage wherever the code is shown or written.
 QString WithoutLoneSurrogates(const QString& text, qsizetype* caret) {
     QString result;
     result.reserve(text.size());
@@ -68,10 +68,59 @@ QString WithoutLoneSurrogates(const QString& text, qsizetype* caret) {
     return result;
 }
 
+// The part of a text that an edit left alone in front of the change and
+// behind it, as counts of UTF-16 units that never split a character. Both
+// texts are free of lone surrogates.
+struct KeptAround {
+    qsizetype front = 0;
+    qsizetype back = 0;
+};
+
+KeptAround FindKeptAround(const QString& before, const QString& after) {
+    KeptAround kept;
+    const qsizetype shorter = std::min(before.size(), after.size());
+    while (kept.front < shorter && before.at(kept.front) == after.at(kept.front)) {
+        ++kept.front;
+    }
+    if (kept.front > 0 && after.at(kept.front - 1).isHighSurrogate()) {
+        --kept.front;
+    }
+    while (kept.back < shorter - kept.front &&
+           before.at(before.size() - 1 - kept.back) == after.at(after.size() - 1 - kept.back)) {
+        ++kept.back;
+    }
+    if (kept.back > 0 && after.at(after.size() - kept.back).isLowSurrogate()) {
+        --kept.back;
+    }
+    return kept;
+}
+
+// Fits a code that an edit made too long back into the box, the way a box
+// with a limit takes an insertion: what stood before and after it stays, and
+// of the inserted text only as much as there is room for, from its start.
+// The caret goes behind what was kept of the insertion.
+QString CutInsertionToFit(const QString& before, const QString& after, qsizetype* caret) {
+    const KeptAround kept = FindKeptAround(before, after);
+    const qsizetype front = std::min<qsizetype>(kept.front, kCodeMaxLength);
+    const qsizetype back = std::min<qsizetype>(kept.back, kCodeMaxLength - front);
+    const QStringView inserted = QStringView(after).sliced(front, after.size() - front - back);
+    qsizetype room = std::min<qsizetype>(inserted.size(), kCodeMaxLength - front - back);
+    if (room > 0 && inserted.at(room - 1).isHighSurrogate()) {
+        --room;  // an emoji either fits whole or stays out
+    }
+    *caret = front + room;
+    QString fitted = after.left(front);
+    fitted.append(inserted.first(room));
+    fitted.append(QStringView(after).last(back));
+    return fitted;
+}
+
 }  // namespace
 
 CodeBox::CodeBox(QWidget* parent) : QLineEdit(parent) {
-    setMaxLength(kCodeMaxLength);
+    // No limit of the line edit's own: it would count the invisible
+    // characters of a pasted code and cut the visible ones behind them.
+    // Normalise applies the limit to the cleaned code instead.
     // Runs after every change of the text, typed, pasted or assigned by the
     // program, so the boxes never hold a code the decoding would misread.
     connect(this, &QLineEdit::textChanged, this, &CodeBox::Normalise);
@@ -84,15 +133,20 @@ void CodeBox::SetNextBox(QWidget* next) {
 void CodeBox::Normalise() {
     const QString current = text();
     qsizetype caret = cursorPosition();
-    QString settled = WithoutLoneSurrogates(current, &caret);
-    // Markings are read off a lid with gaps between groups of characters;
-    // the gaps are not part of the code. After a space the caret goes to the
-    // end, ready for the rest of the code.
-    if (settled.contains(QLatin1Char(' '))) {
-        settled.remove(QLatin1Char(' '));
+    const QString whole = WithoutLoneSurrogates(current, &caret);
+    // Markings are read off a lid with gaps between groups of characters,
+    // and a code copied from a page brings line breaks and other characters
+    // nobody can see; none of them is part of the code. After one goes, the
+    // caret goes to the end, ready for the rest of the code.
+    QString settled = NormaliseCode(whole);
+    const bool droppedInvisible = settled.size() != whole.size();
+    if (settled.size() > kCodeMaxLength) {
+        settled = CutInsertionToFit(settled_, settled, &caret);
+    }
+    if (droppedInvisible) {
         caret = settled.size();
     }
-    settled = UpperCase(settled);
+    settled_ = settled;
     if (settled == current) {
         return;  // already settled: assigning it again would change nothing
     }

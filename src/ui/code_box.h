@@ -7,7 +7,9 @@ namespace varnel {
 
 // One of the three boxes a marking is typed into. Whatever reaches it, by
 // typing, pasting or from the program, settles at once into the form the
-// decoding reads: no spaces and upper case, one character for one character.
+// decoding reads: nothing a reader cannot see (spaces, line breaks, control
+// and format characters), upper case one character for one character, and at
+// most thirteen characters of what is left.
 // A box that knows a next box hands the focus on once a full code has been
 // typed, so the three lines on a lid can be entered without reaching for Tab.
 class CodeBox : public QLineEdit {
@@ -30,6 +32,9 @@ class CodeBox : public QLineEdit {
     void MoveToNextBox();
 
     QPointer<QWidget> nextBox_;
+    // The code as the last edit left it; the next edit's insertion is told
+    // apart from it when a code grows beyond the limit.
+    QString settled_;
 };
 
 }  // namespace varnel

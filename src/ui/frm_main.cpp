@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "captions.h"
 #include "message_box_prompter.h"
@@ -249,7 +250,7 @@ report::WindowSnapshot frmMain::TakeSnapshot() const {
     }
     for (std::size_t i = 0; i < txtCode.size(); ++i) {
         snapshot.codeCaptions[i] = lblCode[i]->text();
-        snapshot.codeTexts[i] = txtCode[i]->text();
+        snapshot.codeTexts[i] = shownCodes_ ? (*shownCodes_)[i] : txtCode[i]->text();
     }
     return snapshot;
 }
@@ -283,7 +284,23 @@ void frmMain::Command1_Click() {
 }
 
 void frmMain::Command2_Click() {
-    engine_.Check();
+    // A refused Check leaves the last run's results, and so their codes, on show.
+    if (engine_.Check()) {
+        NoteShownCodes();
+    }
+}
+
+void frmMain::NoteShownCodes() {
+    // The boxes hold what the run read: Codes Two and Three already in their
+    // places, nothing typed since, as every message of the run is modal.
+    const bool showsResults =
+        std::any_of(lblResult.begin(), lblResult.end(),
+                    [](const QLabel* slot) { return !slot->text().isEmpty(); });
+    if (showsResults) {
+        shownCodes_ = std::array<QString, kCodeBoxCount>{CodeText(0), CodeText(1), CodeText(2)};
+    } else {
+        shownCodes_.reset();
+    }
 }
 
 void frmMain::Command3_Click() {

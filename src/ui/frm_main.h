@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "code_box.h"
 #include "engine.h"
@@ -36,7 +37,8 @@ class frmMain : public QMainWindow, public Surface {
     // Where the window's messages go; the menus ask theirs there too.
     Prompter& prompter() { return prompter_; }
 
-    // What the window shows at this moment, for the HTML table.
+    // What the window shows at this moment, for the HTML table: the results
+    // beside the codes they came from, even when a box was edited since.
     report::WindowSnapshot TakeSnapshot() const;
 
     QString CodeText(int box) const override;
@@ -79,10 +81,14 @@ class frmMain : public QMainWindow, public Surface {
     void Command2_Click();
     void Command3_Click();
     void CmdSaveHTML_Click();
+    void NoteShownCodes();
 
     std::unique_ptr<MessageBoxPrompter> ownPrompter_;
     Prompter& prompter_;
     DecodeEngine engine_;
+    // The codes as the last run read them, while its results are on show;
+    // none before the first run and after a stop that blanked every slot.
+    std::optional<std::array<QString, kCodeBoxCount>> shownCodes_;
     bool centred_ = false;
 };
 

@@ -75,6 +75,22 @@ TEST_P(CheckRun, ShowsWhatTheMarkingSays) {
     EXPECT_EQ(bench.engine.LastRunCompleted(), row.Completed());
 }
 
+// A stop after a complete run reads as it does in a fresh program: the frame
+// no longer names the earlier chip above what the stopped run left.
+TEST_P(CheckRun, StopsTheSameAfterACompleteRun) {
+    const Marking& row = GetParam();
+    if (row.Completed() || !row.before[0].isEmpty()) {
+        GTEST_SKIP() << "not a stop in a fresh program";
+    }
+    Bench bench;
+    bench.engine.Check(testdata::MarkingNamed("Athlon64ClawHammer").codes);
+    bench.prompter.Clear();
+    bench.engine.Check(row.codes);
+    EXPECT_EQ(Values(bench.engine.Results()), Values(row.values));
+    EXPECT_EQ(bench.engine.Results().caption, row.caption);
+    EXPECT_EQ(Describe(bench.prompter.Messages()), Describe(row.messages));
+}
+
 INSTANTIATE_TEST_SUITE_P(Markings, CheckRun, testing::ValuesIn(testdata::Markings()),
                          [](const testing::TestParamInfo<Marking>& info) {
                              return info.param.name.toStdString();

@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
@@ -90,32 +92,93 @@ class MainWindowTest : public QObject {
         QCOMPARE(code->cursorPosition(), expectedCaret);
     }
 
-    void pastingKeepsThirteenThenDropsSpaces_data() {
+    void pastingCleansThenKeepsThirteen_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("caret");
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("expectedCaret");
         // clang-format off
-        QTest::newRow("14 with a space among the first 13")  << "axda 2500dkv4d" << "AXDA2500DKV4";
-        QTest::newRow("14 with the space last")              << "AXDA2500DKV4D " << "AXDA2500DKV4D";
-        QTest::newRow("tabs and line breaks are not spaces") << "kq\txe\r\nb"    << "KQ\tXE\r\nB";
-        QTest::newRow("ideographic space is not a space")    << "KQ\u3000XE"     << "KQ\u3000XE";
-        QTest::newRow("fullwidth and Cyrillic")              << "ａｘｄａ жук"   << "ＡＸＤＡЖУК";
-        QTest::newRow("emoji stay whole")                    << "😀cpu😀"        << "😀CPU😀";
-        QTest::newRow("emoji cut at the limit")              << "AXDA2500DKV4😀" << "AXDA2500DKV4";
-        QTest::newRow("only spaces")                         << "     "          << "";
-        QTest::newRow("NUL and right-to-left mark")          << QString::fromUtf16(u"k\u0000x \u200Fd") << QString::fromUtf16(u"K\u0000X\u200FD");
+        QTest::newRow("14 with one space")         << "" << 0 << "axda2500 dkv4d"     << "AXDA2500DKV4D" << 13;
+        QTest::newRow("too long after cleaning")   << "" << 0 << "AXDA 2500DKV4DXYZ"  << "AXDA2500DKV4D" << 13;
+        QTest::newRow("into the middle of a code") << "AXDA2500" << 4 << "XYZ12345" << "AXDAXYZ122500" << 9;
+        QTest::newRow("into a full code")          << "AXDA2500DKV4D" << 4 << "X" << "AXDA2500DKV4D" << 4;
+        QTest::newRow("fullwidth and Cyrillic")    << "" << 0 << "ａｘｄａ жук"       << "ＡＸＤＡЖУК"   << 7;
+        QTest::newRow("emoji stay whole")          << "" << 0 << "😀cpu😀"            << "😀CPU😀"       << 7;
+        QTest::newRow("emoji cut at the limit")    << "" << 0 << "AXDA2500DKV4😀"     << "AXDA2500DKV4"  << 12;
+        QTest::newRow("only spaces")               << "" << 0 << "     "              << ""              << 0;
         // clang-format on
     }
 
-    void pastingKeepsThirteenThenDropsSpaces() {
+    void pastingCleansThenKeepsThirteen() {
+        QFETCH(QString, before);
+        QFETCH(int, caret);
         QFETCH(QString, pasted);
         QFETCH(QString, expected);
+        QFETCH(int, expectedCaret);
 
         varnel::CodeBox* code = window_->txtCode[2];
+        code->setText(before);
         code->setFocus();
+        code->setCursorPosition(caret);
         Paste(code, pasted);
 
         QCOMPARE(code->text(), expected);
-        QCOMPARE(code->cursorPosition(), expected.size());
+        QCOMPARE(code->cursorPosition(), expectedCaret);
+    }
+
+    void invisibleCharactersGo_data() {
+        QTest::addColumn<QString>("invisible");
+        QTest::newRow("tab") << QStringLiteral("\t");
+        QTest::newRow("CR") << QStringLiteral("\r");
+        QTest::newRow("LF") << QStringLiteral("\n");
+        QTest::newRow("no-break space") << QString(QChar(0x00A0));
+        QTest::newRow("em space") << QString(QChar(0x2003));
+        QTest::newRow("zero-width space") << QString(QChar(0x200B));
+        QTest::newRow("byte-order mark") << QString(QChar(0xFEFF));
+        QTest::newRow("right-to-left mark") << QString(QChar(0x200F));
+        QTest::newRow("NUL") << QString(QChar(0x0000));
+    }
+
+    void invisibleCharactersGo() {
+        QFETCH(QString, invisible);
+
+        // Typed between two groups of a code, through the keyboard's input
+        // method, which delivers any character.
+        varnel::CodeBox* typed = window_->txtCode[2];
+        typed->setText(QStringLiteral("AXDA2500"));
+        typed->setFocus();
+        typed->setCursorPosition(4);
+        QInputMethodEvent event;
+        event.setCommitString(invisible);
+        QApplication::sendEvent(typed, &event);
+        QCOMPARE(typed->text(), QStringLiteral("AXDA2500"));
+        QCOMPARE(typed->cursorPosition(), 8);
+
+        // Pasted inside a full code: it takes no room from the last letter.
+        varnel::CodeBox* pasted = window_->txtCode[0];
+        Paste(pasted, QStringLiteral("AXDA") + invisible + QStringLiteral("2500DKV4D"));
+        QCOMPARE(pasted->text(), QStringLiteral("AXDA2500DKV4D"));
+        QCOMPARE(pasted->cursorPosition(), 13);
+    }
+
+    void pastedLineBreakDecodesLikeTheTypedCode() {
+        window_->SetCodeText(1, QStringLiteral("KQXEB0345MPMW"));
+        window_->SetCodeText(2, QStringLiteral("Y3121234"));
+        Paste(window_->txtCode[0], QStringLiteral("SDA2800DUT3D\n"));
+        QTest::mouseClick(window_->Command2, Qt::LeftButton);
+        const varnel::report::WindowSnapshot pasted = window_->TakeSnapshot();
+
+        window_->SetCodeText(0, QString());
+        Type(window_->txtCode[0], QStringLiteral("SDA2800DUT3D"));
+        QTest::mouseClick(window_->Command2, Qt::LeftButton);
+        const varnel::report::WindowSnapshot typed = window_->TakeSnapshot();
+
+        QVERIFY(prompter_->Messages().isEmpty());
+        QCOMPARE(typed.slotValues[5], QStringLiteral("1.60v"));  // Socket A, not a K8
+        QCOMPARE(pasted.resultsCaption, typed.resultsCaption);
+        QCOMPARE(pasted.slotValues, typed.slotValues);
+        QCOMPARE(pasted.codeTexts, typed.codeTexts);
     }
 
     void aCompleteCodeMovesOn_data() {
@@ -260,6 +323,53 @@ class MainWindowTest : public QObject {
         QCOMPARE(snapshot.codeCaptions[2], QStringLiteral("Code Three:"));
         QCOMPARE(snapshot.codeTexts,
                  (std::array<QString, 3>{"AXDA2500DKV4D", "KQXEB0345MPMW", "Y3121234"}));
+    }
+
+    void exportWritesTheCodesOfTheShownResults_data() {
+        QTest::addColumn<QStringList>("codes");
+        QTest::addColumn<bool>("check");         // Check pressed before Code Three is edited
+        QTest::addColumn<bool>("refusedCheck");  // then Check pressed with Code One empty
+        QTest::addColumn<bool>("oldCodes");      // whether the export has the codes checked
+        const QStringList barton{"AXDA2500DKV4D", "KQXEB0345MPMW", "Y3121234"};
+        // clang-format off
+        QTest::newRow("before any run")             << barton << false << false << false;
+        QTest::newRow("after a complete run")       << barton << true  << false << true;
+        QTest::newRow("after a stop leaving slots") << QStringList{"AXDA2500DKV4D", "KQXEB03451234", "Y3121234"} << true << false << true;
+        QTest::newRow("after a stop blanking all")  << QStringList{"AXDX2000", "KQXEB0345MPMW", "Y3121234"} << true << false << false;
+        QTest::newRow("after a refused Check")      << barton << true  << true  << true;
+        // clang-format on
+    }
+
+    void exportWritesTheCodesOfTheShownResults() {
+        QFETCH(QStringList, codes);
+        QFETCH(bool, check);
+        QFETCH(bool, refusedCheck);
+        QFETCH(bool, oldCodes);
+        for (int box = 0; box < 3; ++box) {
+            window_->SetCodeText(box, codes[box]);
+        }
+        if (check) {
+            QTest::mouseClick(window_->Command2, Qt::LeftButton);
+        }
+        const QString edited = QStringLiteral("Y3129999");
+        window_->SetCodeText(2, edited);
+        if (refusedCheck) {
+            window_->SetCodeText(0, QString());
+            QTest::mouseClick(window_->Command2, Qt::LeftButton);
+        }
+
+        const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/table.htm");
+        QTest::mouseClick(window_->CmdSaveHTML, Qt::LeftButton);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray table = file.readAll();
+        file.remove();
+
+        const QStringList expected{codes[0], codes[1], oldCodes ? codes[2] : edited};
+        for (const QString& code : expected) {
+            QVERIFY2(table.contains("&nbsp;" + code.toLatin1() + "</font>"), qPrintable(code));
+        }
+        QCOMPARE(table.contains("&nbsp;Y3129999</font>"), !oldCodes);
     }
 
     void realMessageBoxShowsTheMessageAndReturnsTheButton() {

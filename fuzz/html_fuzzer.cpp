@@ -1,0 +1,256 @@
+// Builds the HTML table from arbitrary window texts and checks the file's
+// bytes: 99 lines, each ending in CR LF (and the one more line break the file
+// ends with); only bytes that Windows-1252 defines; the table's own markup
+// exactly as for an empty window; and every value written as text, so that
+// reading its cell back (character references resolved, bytes decoded as
+// Windows-1252) gives the value again and no "<", ">", '"' or bare "&" of a
+// value is left for a browser to take as markup.
+//
+// Input layout: the first byte chooses how the rest is read (bit 0 set: raw
+// UTF-16, which reaches lone surrogates; otherwise UTF-8, with replacement
+// characters for invalid sequences). The texts are separated by 0xFF bytes in
+// UTF-8 mode and by the unit 0xFFFF in UTF-16 mode: first the results frame
+// caption, then the nineteen slot values, then the three codes.
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QList>
+#include <QString>
+#include <QStringDecoder>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+#include "captions.h"
+#include "html_table.h"
+#include "shell.h"
+
+namespace {
+
+using namespace varnel;
+
+constexpr int kTextCount = 1 + kResultSlotCount + kCodeBoxCount;
+constexpr int kTableLines = 99;
+
+[[noreturn]] void Fail(const char* what) {
+    std::fprintf(stderr, "html fuzzer: %s\n", what);
+    std::abort();
+}
+
+QString FromView(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QList<QString> SplitTexts(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) {
+        return {};
+    }
+    const bool utf16 = (data[0] & 1) != 0;
+    const char* rest = reinterpret_cast<const char*>(data + 1);
+    const auto length = static_cast<qsizetype>(size - 1);
+    if (utf16) {
+        QString all(length / 2, Qt::Uninitialized);
+        for (qsizetype i = 0; i < all.size(); ++i) {
+            all[i] =
+                QChar(static_cast<char16_t>(static_cast<std::uint8_t>(rest[2 * i]) |
+                                            (static_cast<std::uint8_t>(rest[2 * i + 1]) << 8)));
+        }
+        return all.split(QChar(0xFFFF));
+    }
+    QList<QString> texts;
+    for (const QByteArray& piece : QByteArray(rest, length).split('\xFF')) {
+        texts.append(QString::fromUtf8(piece));
+    }
+    return texts;
+}
+
+// The window with the fixed captions and the given texts; texts the input
+// does not reach stay empty.
+report::WindowSnapshot WindowOf(const QList<QString>& texts) {
+    report::WindowSnapshot window;
+    window.resultsCaption = texts.value(0);
+    for (std::size_t slot = 0; slot < kResultCaptions.size(); ++slot) {
+        window.slotCaptions[slot] = FromView(kResultCaptions[slot]);
+        window.slotValues[slot] = texts.value(1 + static_cast<qsizetype>(slot));
+    }
+    for (std::size_t box = 0; box < kCodeCaptions.size(); ++box) {
+        window.codeCaptions[box] = FromView(kCodeCaptions[box]);
+        window.codeTexts[box] = texts.value(1 + kResultSlotCount + static_cast<qsizetype>(box));
+    }
+    return window;
+}
+
+// The line of the table that holds text i (caption, slots, codes), counted from 0.
+int LineOfText(int text) {
+    if (text == 0) {
+        return 2;
+    }
+    if (text <= kResultSlotCount) {
+        return 6 + 4 * (text - 1);
+    }
+    return 85 + 4 * (text - 1 - kResultSlotCount);
+}
+
+// The file's lines; fails unless there are exactly 99 of them, each ending in
+// CR LF, followed by the file's closing line break and nothing else.
+QList<QByteArray> SplitLines(const QByteArray& file) {
+    QList<QByteArray> lines = file.split('\n');
+    if (lines.size() != kTableLines + 2 || lines[kTableLines] != "\r" || !lines.back().isEmpty()) {
+        Fail("the file is not 99 lines and one line break");
+    }
+    lines.resize(kTableLines);
+    for (QByteArray& line : lines) {
+        if (!line.endsWith('\r')) {
+            Fail("a line does not end in CR LF");
+        }
+        line.chop(1);
+        if (line.contains('\r')) {
+            Fail("a CR stands inside a line");
+        }
+    }
+    return lines;
+}
+
+void CheckCodePage(const QByteArray& file) {
+    for (const char byte : file) {
+        const auto b = static_cast<std::uint8_t>(byte);
+        if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) {
+            Fail("a byte that Windows-1252 leaves undefined");
+        }
+    }
+}
+
+// The character a reference at the start of text stands for, and its length;
+// nothing when the "&" starts no reference.
+std::optional<std::pair<char32_t, qsizetype>> ReadReference(QByteArrayView text) {
+    constexpr std::pair<const char*, char32_t> kNamed[] = {
+        {"&amp;", U'&'}, {"&lt;", U'<'}, {"&gt;", U'>'}, {"&quot;", U'"'}};
+    for (const auto& [name, character] : kNamed) {
+        if (text.startsWith(QByteArrayView(name))) {
+            return std::pair{character, QByteArrayView(name).size()};
+        }
+    }
+    if (!text.startsWith("&#")) {
+        return std::nullopt;
+    }
+    qsizetype end = 2;
+    char32_t number = 0;
+    while (end < text.size() && end < 10 && text[end] >= '0' && text[end] <= '9') {
+        number = number * 10 + static_cast<char32_t>(text[end++] - '0');
+    }
+    if (end == 2 || end >= text.size() || text[end] != ';' || number > 0x10FFFF) {
+        return std::nullopt;
+    }
+    return std::pair{number, end + 1};
+}
+
+// A cell's text read back as a browser reads it; fails on markup characters
+// left raw and on an "&" that starts no reference.
+QString ReadCell(QByteArrayView cell) {
+    static QStringDecoder codePage("windows-1252");
+    QString text;
+    qsizetype plain = 0;
+    for (qsizetype i = 0; i < cell.size();) {
+        const char c = cell[i];
+        if (c == '<' || c == '>' || c == '"') {
+            Fail("a markup character of a value left raw");
+        }
+        if (c != '&') {
+            ++i;
+            continue;
+        }
+        text.append(codePage.decode(cell.sliced(plain, i - plain)));
+        const auto reference = ReadReference(cell.sliced(i));
+        if (!reference) {
+            Fail("an & of a value that starts no reference");
+        }
+        // One character for one reference: not through a UTF-32 decoder,
+        // which would take a byte-order mark for its own.
+        text.append(QChar::fromUcs4(reference->first));
+        i += reference->second;
+        plain = i;
+    }
+    text.append(codePage.decode(cell.sliced(plain)));
+    return text;
+}
+
+// A value as the file can hold it: half a surrogate pair names no character
+// and becomes the replacement character.
+QString Writable(const QString& value) {
+    QString writable = value;
+    for (qsizetype i = 0; i < writable.size(); ++i) {
+        const QChar c = writable.at(i);
+        if (c.isHighSurrogate() && i + 1 < writable.size() && writable.at(i + 1).isLowSurrogate()) {
+            ++i;
+        } else if (c.isSurrogate()) {
+            writable[i] = QChar(QChar::ReplacementCharacter);
+        }
+    }
+    return writable;
+}
+
+// The lines of the table for a window without values, and where each value
+// line takes its value: right after the cell's leading blank.
+struct Markup {
+    QList<QByteArray> lines;
+    qsizetype valueAt[kTextCount];
+};
+
+const Markup& EmptyTable() {
+    static const Markup markup = [] {
+        Markup m;
+        m.lines = SplitLines(report::EncodeTableFile(report::BuildDefaultTable(WindowOf({}))));
+        for (int t = 0; t < kTextCount; ++t) {
+            const QByteArray& line = m.lines[LineOfText(t)];
+            m.valueAt[t] = line.indexOf("</", line.indexOf("&nbsp;"));
+        }
+        return m;
+    }();
+    return markup;
+}
+
+void CheckValues(const QList<QByteArray>& lines, const QList<QString>& texts) {
+    const Markup& markup = EmptyTable();
+    int text = 0;
+    for (int i = 0; i < kTableLines; ++i) {
+        const QByteArray& empty = markup.lines[i];
+        if (text == kTextCount || i != LineOfText(text)) {
+            if (lines[i] != empty) {
+                Fail("the table's own markup changed");
+            }
+            continue;
+        }
+        const qsizetype at = markup.valueAt[text];
+        const qsizetype tail = empty.size() - at;
+        const QByteArray& line = lines[i];
+        if (line.size() < empty.size() || !line.startsWith(empty.first(at)) ||
+            !line.endsWith(empty.sliced(at))) {
+            Fail("the markup around a value changed");
+        }
+        const QByteArrayView cell = QByteArrayView(line).sliced(at, line.size() - at - tail);
+        if (ReadCell(cell) != Writable(texts.value(text))) {
+            Fail("a value does not read back as it went in");
+        }
+        ++text;
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    static QCoreApplication app(*argc, *argv);
+    SetApplicationIdentity();
+    if (!QStringDecoder("windows-1252").isValid()) {
+        Fail("no Windows-1252 decoder to read the table back with");
+    }
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QList<QString> texts = SplitTexts(data, size);
+    const QByteArray file = report::EncodeTableFile(report::BuildDefaultTable(WindowOf(texts)));
+    CheckCodePage(file);
+    CheckValues(SplitLines(file), texts);
+    return 0;
+}
