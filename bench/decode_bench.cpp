@@ -6,7 +6,7 @@
 #include "batch_input.h"
 #include "decode_run.h"
 #include "engine.h"
-#include "memory_ports.h"
+#include "fakes.h"
 #include "output_format.h"
 #include "shell.h"
 

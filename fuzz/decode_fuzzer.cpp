@@ -17,7 +17,7 @@
 
 #include "captions.h"
 #include "engine.h"
-#include "memory_ports.h"
+#include "fakes.h"
 #include "shell.h"
 #include "tables.h"
 

@@ -8,6 +8,7 @@
 #include <exception>
 #include <new>
 
+#include "captions.h"
 #include "shell.h"
 
 namespace varnel::report {
@@ -50,7 +51,7 @@ QStringView ReferenceOf(QChar c) {
     return {};
 }
 
-QString EscapeValue(const QString& value) {
+QString EscapeValue(QStringView value) {
     QString escaped;
     escaped.reserve(value.size());
     for (const QChar c : value) {
@@ -135,7 +136,7 @@ QString JoinFileName(const QString& cleanFolder) {
 
 }  // namespace
 
-QString SaveHTML(const WindowSnapshot& window, const QString& Fontface, std::int16_t Fontsize,
+QString SaveHTML(const Sheet& sheet, const QString& Fontface, std::int16_t Fontsize,
                  const QString& ColumnColour1, const QString& ColumnColour2, const QString& TopRow,
                  const QString& BotRow) {
     const QString size = QString::number(Fontsize);
@@ -154,17 +155,16 @@ QString SaveHTML(const WindowSnapshot& window, const QString& Fontface, std::int
     AppendLine(text, rowStart);
     AppendLine(text, QStringLiteral("    <td width=\"200\" td colspan=\"3\" bgcolor="), TopRow,
                fontOpen, Fontface, fontSize, size, fontColour, QStringLiteral("<b>"),
-               EscapeValue(window.resultsCaption), QStringLiteral("</b></font></td>"));
+               EscapeValue(sheet.caption), QStringLiteral("</b></font></td>"));
     AppendLine(text, rowEnd);
 
-    for (int i = 0; i < kResultSlotCount; ++i) {
-        const auto slot = static_cast<std::size_t>(i);
+    for (std::size_t slot = 0; slot < kResultCaptions.size(); ++slot) {
         AppendLine(text, rowStart);
         AppendLine(text, QStringLiteral("    <td width=\"200\" bgcolor="), ColumnColour1, fontOpen,
                    Fontface, fontSize, size, fontColour, QStringLiteral("<b>"),
-                   EscapeValue(window.slotCaptions[slot]), QStringLiteral("</b></font></td>"));
+                   EscapeValue(kResultCaptions[slot]), QStringLiteral("</b></font></td>"));
         AppendLine(text, QStringLiteral("    <td width=\"100\" bgcolor="), ColumnColour2, fontOpen,
-                   Fontface, fontSize, size, fontColour, EscapeValue(window.slotValues[slot]),
+                   Fontface, fontSize, size, fontColour, EscapeValue(sheet.values[slot]),
                    QStringLiteral("</font></td>"));
         AppendLine(text, rowEnd);
     }
@@ -176,10 +176,9 @@ QString SaveHTML(const WindowSnapshot& window, const QString& Fontface, std::int
                                     "color=\"#000000\">&nbsp;<b>Codes</b></font></div></td>"));
     AppendLine(text, rowEnd);
 
-    for (int j = 0; j < kCodeBoxCount; ++j) {
-        const auto box = static_cast<std::size_t>(j);
-        QString caption = window.codeCaptions[box];
-        caption.remove(QLatin1Char(':'));
+    for (std::size_t box = 0; box < kCodeCaptions.size(); ++box) {
+        // "Code One:" heads its row without the colon.
+        const QStringView caption = QStringView(kCodeCaptions[box]).chopped(1);
         AppendLine(text, rowStart);
         AppendLine(text,
                    QStringLiteral("    <td width=\"200\" bgcolor=#cccccc><font face=Verdana size=1 "
@@ -188,7 +187,7 @@ QString SaveHTML(const WindowSnapshot& window, const QString& Fontface, std::int
         AppendLine(text,
                    QStringLiteral("    <td width=\"100\" bgcolor=#ffffff><font face=Verdana size=1 "
                                   "color=\"#000000\">&nbsp;"),
-                   EscapeValue(window.codeTexts[box]), QStringLiteral("</font></td>"));
+                   EscapeValue(sheet.codes[box]), QStringLiteral("</font></td>"));
         AppendLine(text, rowEnd);
     }
 
@@ -205,8 +204,8 @@ QString SaveHTML(const WindowSnapshot& window, const QString& Fontface, std::int
     return text;
 }
 
-QString BuildDefaultTable(const WindowSnapshot& window) {
-    return SaveHTML(window, QStringLiteral("Verdana"), 1, QStringLiteral("#cccccc"),
+QString BuildDefaultTable(const Sheet& sheet) {
+    return SaveHTML(sheet, QStringLiteral("Verdana"), 1, QStringLiteral("#cccccc"),
                     QStringLiteral("#ffffff"), QStringLiteral("#999999"),
                     QStringLiteral("#999999"));
 }
@@ -282,9 +281,8 @@ QString ChooseExportFolder(const QString& programFolder) {
     return CleanFolder(documents);
 }
 
-bool ExportHtmlTable(const WindowSnapshot& window, Prompter& prompter,
-                     const QString& programFolder) {
-    return ExportHtmlTable([&window] { return BuildDefaultTable(window); }, prompter,
+bool ExportHtmlTable(const Sheet& sheet, Prompter& prompter, const QString& programFolder) {
+    return ExportHtmlTable([&sheet] { return BuildDefaultTable(sheet); }, prompter,
                            programFolder);
 }
 

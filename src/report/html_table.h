@@ -6,34 +6,28 @@
 #include <cstdint>
 #include <functional>
 
-#include "ports.h"
+#include "decode/ports.h"
+#include "decode/sheet.h"
 
 namespace varnel::report {
 
 // The file every export writes, and rewrites.
 inline constexpr char kTableFileName[] = "table.htm";
 
-// What the window shows at the moment of an export.
-struct WindowSnapshot {
-    QString resultsCaption;
-    std::array<QString, kResultSlotCount> slotCaptions;
-    std::array<QString, kResultSlotCount> slotValues;
-    std::array<QString, kCodeBoxCount> codeCaptions;  // "Code One:" ...
-    std::array<QString, kCodeBoxCount> codeTexts;     // as typed
-};
-
-// The table text, 99 lines each ending in CR LF. Pure: no file, no widget.
+// The table text, 99 lines each ending in CR LF: the sheet's caption, the
+// nineteen values under their captions and its three codes. Pure: no file,
+// no widget.
 // Every value (caption, slots, codes, the footer's link and names) goes in
 // as text, never as markup: & < > " become &amp; &lt; &gt; &quot;, and a line
 // break becomes a character reference, so each cell stays on its one line.
 // The style values are part of the markup: the colours and the font face go
 // into their attributes as given, unquoted.
-QString SaveHTML(const WindowSnapshot& window, const QString& Fontface, std::int16_t Fontsize,
+QString SaveHTML(const Sheet& sheet, const QString& Fontface, std::int16_t Fontsize,
                  const QString& ColumnColour1, const QString& ColumnColour2, const QString& TopRow,
                  const QString& BotRow);
 
 // The table with the style of the "Generate HTML file" button.
-QString BuildDefaultTable(const WindowSnapshot& window);
+QString BuildDefaultTable(const Sheet& sheet);
 
 // The file's bytes: Windows-1252, one more CR LF after the text; a character
 // Windows-1252 cannot hold becomes a numeric character reference.
@@ -52,8 +46,7 @@ QString ChooseExportFolder(const QString& programFolder);
 // The "Generate HTML file" command: writes table.htm into programFolder when
 // it can be written there, otherwise into the user's documents folder, and
 // tells the user where it went, or why it did not. Returns whether it wrote.
-bool ExportHtmlTable(const WindowSnapshot& window, Prompter& prompter,
-                     const QString& programFolder);
+bool ExportHtmlTable(const Sheet& sheet, Prompter& prompter, const QString& programFolder);
 
 // The same command with the table text coming from buildTable. When building
 // throws, the user sees the "unexpected error" box and nothing is written.

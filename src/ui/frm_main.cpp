@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "captions.h"
+#include "decode/sheet.h"
 #include "message_box_prompter.h"
 #include "shell.h"
 
@@ -53,7 +54,9 @@ frmMain::frmMain(UrlOpener& opener, Prompter* prompter, QWidget* parent)
     : QMainWindow(parent),
       ownPrompter_(prompter != nullptr ? nullptr : std::make_unique<MessageBoxPrompter>(this)),
       prompter_(prompter != nullptr ? *prompter : *ownPrompter_),
-      engine_(*this, prompter_, opener) {
+      renderingPrompter_(*this),
+      engine_(renderingPrompter_, opener),
+      shown_(WaitingSheet()) {
     setObjectName(QStringLiteral("frmMain"));
     // A fixed window with a close box only: nothing in it grows.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -241,18 +244,19 @@ void frmMain::closeEvent(QCloseEvent* event) {
     }
 }
 
-report::WindowSnapshot frmMain::TakeSnapshot() const {
-    report::WindowSnapshot snapshot;
-    snapshot.resultsCaption = ResultsCaption();
-    for (std::size_t i = 0; i < lblInfo.size(); ++i) {
-        snapshot.slotCaptions[i] = lblInfo[i]->text();
-        snapshot.slotValues[i] = lblResult[i]->text();
+Sheet frmMain::SheetToExport() const {
+    // The results on show beside the codes they came from, even when a box
+    // was edited since; before any run, or after a stop that blanked every
+    // value, the boxes as they are.
+    Sheet sheet = shown_;
+    if (AllValuesBlank(shown_)) {
+        sheet.codes = CurrentCodes();
     }
-    for (std::size_t i = 0; i < txtCode.size(); ++i) {
-        snapshot.codeCaptions[i] = lblCode[i]->text();
-        snapshot.codeTexts[i] = shownCodes_ ? (*shownCodes_)[i] : txtCode[i]->text();
-    }
-    return snapshot;
+    return sheet;
+}
+
+Codes frmMain::CurrentCodes() const {
+    return {txtCode[0]->text(), txtCode[1]->text(), txtCode[2]->text()};
 }
 
 QString frmMain::CodeText(int box) const {
@@ -263,43 +267,30 @@ void frmMain::SetCodeText(int box, const QString& text) {
     txtCode.at(static_cast<std::size_t>(box))->setText(text);
 }
 
-QString frmMain::ResultText(int slot) const {
-    return lblResult.at(static_cast<std::size_t>(slot))->text();
-}
-
-void frmMain::SetResultText(int slot, QString text) {
-    lblResult.at(static_cast<std::size_t>(slot))->setText(text);
-}
-
-QString frmMain::ResultsCaption() const {
-    return Frame[0]->title();
-}
-
-void frmMain::SetResultsCaption(const QString& caption) {
-    Frame[0]->setTitle(caption);
+void frmMain::Render(const Sheet& sheet) {
+    for (std::size_t box = 0; box < txtCode.size(); ++box) {
+        if (txtCode[box]->text() != sheet.codes[box]) {
+            txtCode[box]->setText(sheet.codes[box]);
+        }
+    }
+    for (std::size_t slot = 0; slot < lblResult.size(); ++slot) {
+        lblResult[slot]->setText(sheet.values[slot].ToQString());
+    }
+    Frame[0]->setTitle(sheet.caption);
 }
 
 void frmMain::Command1_Click() {
-    engine_.FixCode2and3();
+    Codes codes = CurrentCodes();
+    DecodeEngine::FixCode2and3(codes);
+    SetCodeText(1, codes[1]);
+    SetCodeText(2, codes[2]);
 }
 
 void frmMain::Command2_Click() {
-    // A refused Check leaves the last run's results, and so their codes, on show.
-    if (engine_.Check()) {
-        NoteShownCodes();
-    }
-}
-
-void frmMain::NoteShownCodes() {
-    // The boxes hold what the run read: Codes Two and Three already in their
-    // places, nothing typed since, as every message of the run is modal.
-    const bool showsResults =
-        std::any_of(lblResult.begin(), lblResult.end(),
-                    [](const QLabel* slot) { return !slot->text().isEmpty(); });
-    if (showsResults) {
-        shownCodes_ = std::array<QString, kCodeBoxCount>{CodeText(0), CodeText(1), CodeText(2)};
-    } else {
-        shownCodes_.reset();
+    // A refused Check starts no run: the last run's results stay on show.
+    if (engine_.Check(CurrentCodes())) {
+        shown_ = engine_.Results();
+        Render(shown_);
     }
 }
 
@@ -310,7 +301,15 @@ void frmMain::Command3_Click() {
 }
 
 void frmMain::CmdSaveHTML_Click() {
-    report::ExportHtmlTable(TakeSnapshot(), prompter_, QCoreApplication::applicationDirPath());
+    report::ExportHtmlTable(SheetToExport(), prompter_, QCoreApplication::applicationDirPath());
+}
+
+MessageAnswer frmMain::RenderingPrompter::Show(const Message& message) {
+    // The user reads a message beside what the run has shown so far.
+    if (window_.engine_.Running()) {
+        window_.Render(window_.engine_.Results());
+    }
+    return window_.prompter_.Show(message);
 }
 
 }  // namespace varnel

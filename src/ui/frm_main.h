@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <array>
 #include <memory>
-#include <optional>
 
 #include "code_box.h"
 #include "engine.h"
@@ -20,9 +19,9 @@ class MessageBoxPrompter;
 
 // The program's one permanent window: the three code boxes of a marking on
 // the right, the nineteen result rows on the left, and the notice strip
-// below. It is the surface the decoding reads the codes from and writes the
-// results to.
-class frmMain : public QMainWindow, public Surface {
+// below. A Check decodes what the boxes hold; the window then shows the
+// sheet the run produced.
+class frmMain : public QMainWindow {
     Q_OBJECT
 
   public:
@@ -37,16 +36,13 @@ class frmMain : public QMainWindow, public Surface {
     // Where the window's messages go; the menus ask theirs there too.
     Prompter& prompter() { return prompter_; }
 
-    // What the window shows at this moment, for the HTML table: the results
-    // beside the codes they came from, even when a box was edited since.
-    report::WindowSnapshot TakeSnapshot() const;
+    // What "Generate HTML file" writes: the results on show and their codes.
+    Sheet SheetToExport() const;
 
-    QString CodeText(int box) const override;
-    void SetCodeText(int box, const QString& text) override;
-    QString ResultText(int slot) const override;
-    void SetResultText(int slot, QString text) override;
-    QString ResultsCaption() const override;
-    void SetResultsCaption(const QString& caption) override;
+    // The three boxes as they read now.
+    Codes CurrentCodes() const;
+    QString CodeText(int box) const;
+    void SetCodeText(int box, const QString& text);
 
     // The controls, by the names the decoding and the tests know them by.
     std::array<CodeBox*, kCodeBoxCount> txtCode{};
@@ -81,14 +77,26 @@ class frmMain : public QMainWindow, public Surface {
     void Command2_Click();
     void Command3_Click();
     void CmdSaveHTML_Click();
-    void NoteShownCodes();
+    // Shows a sheet: its codes in the boxes, its values and its caption.
+    void Render(const Sheet& sheet);
+
+    // The engine's messages go through here, so that the window shows what
+    // the run has decoded so far before the user reads a message.
+    class RenderingPrompter : public Prompter {
+      public:
+        explicit RenderingPrompter(frmMain& window) : window_(window) {}
+        MessageAnswer Show(const Message& message) override;
+
+      private:
+        frmMain& window_;
+    };
 
     std::unique_ptr<MessageBoxPrompter> ownPrompter_;
     Prompter& prompter_;
+    RenderingPrompter renderingPrompter_;
     DecodeEngine engine_;
-    // The codes as the last run read them, while its results are on show;
-    // none before the first run and after a stop that blanked every slot.
-    std::optional<std::array<QString, kCodeBoxCount>> shownCodes_;
+    // What the last run that started produced, as the window shows it.
+    Sheet shown_;
     bool centred_ = false;
 };
 

@@ -14,7 +14,7 @@
 #include "about_window.h"
 #include "link_label.h"
 #include "main_menus.h"
-#include "memory_ports.h"
+#include "fakes.h"
 #include "shell.h"
 
 using namespace varnel;

@@ -11,7 +11,7 @@
 #include "csv_records.h"
 #include "engine.h"
 #include "html_table.h"
-#include "memory_ports.h"
+#include "fakes.h"
 
 using namespace varnel;
 

@@ -11,7 +11,7 @@
 
 #include "captions.h"
 #include "html_table.h"
-#include "memory_ports.h"
+#include "fakes.h"
 #include "shell.h"
 
 using namespace varnel;

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "frm_main.h"
-#include "memory_ports.h"
+#include "fakes.h"
 #include "message_box_prompter.h"
 #include "shell.h"
 
@@ -167,18 +167,19 @@ class MainWindowTest : public QObject {
         window_->SetCodeText(2, QStringLiteral("Y3121234"));
         Paste(window_->txtCode[0], QStringLiteral("SDA2800DUT3D\n"));
         QTest::mouseClick(window_->Command2, Qt::LeftButton);
-        const varnel::report::WindowSnapshot pasted = window_->TakeSnapshot();
+        const varnel::Sheet pasted = window_->SheetToExport();
 
         window_->SetCodeText(0, QString());
         Type(window_->txtCode[0], QStringLiteral("SDA2800DUT3D"));
         QTest::mouseClick(window_->Command2, Qt::LeftButton);
-        const varnel::report::WindowSnapshot typed = window_->TakeSnapshot();
+        const varnel::Sheet typed = window_->SheetToExport();
 
         QVERIFY(prompter_->Messages().isEmpty());
-        QCOMPARE(typed.slotValues[5], QStringLiteral("1.60v"));  // Socket A, not a K8
-        QCOMPARE(pasted.resultsCaption, typed.resultsCaption);
-        QCOMPARE(pasted.slotValues, typed.slotValues);
-        QCOMPARE(pasted.codeTexts, typed.codeTexts);
+        QCOMPARE(typed[varnel::Field::OperatingVoltage].ToQString(),
+                 QStringLiteral("1.60v"));  // Socket A, not a K8
+        QCOMPARE(pasted.caption, typed.caption);
+        QVERIFY(pasted.values == typed.values);
+        QCOMPARE(pasted.codes, typed.codes);
     }
 
     void aCompleteCodeMovesOn_data() {
@@ -252,13 +253,13 @@ class MainWindowTest : public QObject {
         window_->SetCodeText(0, QStringLiteral("AXDA2500DKV4D"));
         window_->SetCodeText(1, two);
         window_->SetCodeText(2, three);
-        window_->SetResultText(0, QStringLiteral("Barton"));
+        window_->lblResult[0]->setText(QStringLiteral("Barton"));
 
         QTest::mouseClick(window_->Command3, Qt::LeftButton);
         QCOMPARE(window_->CodeText(1), three);
         QCOMPARE(window_->CodeText(2), two);
         QCOMPARE(window_->CodeText(0), QStringLiteral("AXDA2500DKV4D"));
-        QCOMPARE(window_->ResultText(0), QStringLiteral("Barton"));
+        QCOMPARE(window_->lblResult[0]->text(), QStringLiteral("Barton"));
 
         QTest::mouseClick(window_->Command3, Qt::LeftButton);
         QCOMPARE(window_->CodeText(1), two);
@@ -266,34 +267,8 @@ class MainWindowTest : public QObject {
         QVERIFY(prompter_->Messages().isEmpty());
     }
 
-    void titleReadsTheApplicationObject_data() {
-        QTest::addColumn<QString>("title");
-        QTest::newRow("the program's own") << "Varnel";
-        QTest::newRow("renamed") << "Decoder";
-    }
 
-    void titleReadsTheApplicationObject() {
-        QFETCH(QString, title);
-        QCoreApplication::setApplicationName(title);
-        const frmMain window(opener_, prompter_.get());
-        varnel::SetApplicationIdentity();
-        QCOMPARE(window.windowTitle(), title + QStringLiteral(" - v") + varnel::GetVersionString());
-    }
 
-    void tabOrderFollowsTheMarking() {
-        QCOMPARE(QApplication::focusWidget(), window_->txtCode[0]);
-        QStringList visited;
-        for (int i = 0; i < 6; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            visited << QApplication::focusWidget()->objectName();
-        }
-        QCOMPARE(visited, QStringList({"txtCode_1", "txtCode_2", "CmdSaveHTML", "Command2",
-                                       "Command3", "txtCode_0"}));
-
-        // The hidden leftover keeps its place between Check and Swap.
-        QCOMPARE(window_->Command2->nextInFocusChain(), window_->Command1);
-        QCOMPARE(window_->Command1->nextInFocusChain(), window_->Command3);
-    }
 
     void checkDecodesThroughTheWindow_data() {
         QTest::addColumn<QString>("two");
@@ -315,14 +290,10 @@ class MainWindowTest : public QObject {
         QVERIFY2(prompter_->Messages().isEmpty(), qPrintable(prompter_->Messages().value(0).text));
         QCOMPARE(window_->lblResult[0]->text(), QStringLiteral("Barton"));
         QCOMPARE(window_->Frame[0]->title(), QStringLiteral("AMD Athlon XP"));
-        const varnel::report::WindowSnapshot snapshot = window_->TakeSnapshot();
-        QCOMPARE(snapshot.resultsCaption, QStringLiteral("AMD Athlon XP"));
-        QCOMPARE(snapshot.slotCaptions[6], QStringLiteral("Max. Operating Temperature"));
-        QCOMPARE(snapshot.slotValues[0], QStringLiteral("Barton"));
-        QCOMPARE(snapshot.slotValues[18], QStringLiteral("(Currently Disabled)"));
-        QCOMPARE(snapshot.codeCaptions[2], QStringLiteral("Code Three:"));
-        QCOMPARE(snapshot.codeTexts,
-                 (std::array<QString, 3>{"AXDA2500DKV4D", "KQXEB0345MPMW", "Y3121234"}));
+        QCOMPARE(window_->lblResult[18]->text(), QStringLiteral("(Currently Disabled)"));
+        // The codes go back into the boxes in their places.
+        QCOMPARE(window_->CurrentCodes(),
+                 (varnel::Codes{"AXDA2500DKV4D", "KQXEB0345MPMW", "Y3121234"}));
     }
 
     void exportWritesTheCodesOfTheShownResults_data() {
