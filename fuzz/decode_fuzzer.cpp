@@ -73,20 +73,6 @@ bool IsFamilyName(const QString& caption) {
     return false;
 }
 
-struct Outcome {
-    std::array<QString, kResultSlotCount> results;
-    QList<Message> messages;
-    QString caption;
-    bool completed = false;
-};
-
-Outcome Run(DecodeEngine& engine, MemorySurface& surface, ScriptedPrompter& prompter) {
-    prompter.Clear();
-    engine.Check();
-    return {surface.Results(), prompter.Messages(), surface.ResultsCaption(),
-            engine.LastRunCompleted()};
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -99,21 +85,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QString codes[3];
     SplitCodes(data, size, codes);
 
-    MemorySurface surface;
     ScriptedPrompter prompter;
     RecordingUrlOpener opener;
-    DecodeEngine engine(surface, prompter, opener);
-    surface.SetCodes(codes[0], codes[1], codes[2]);
+    DecodeEngine engine(prompter, opener);
+    const Codes typed{codes[0], codes[1], codes[2]};
 
-    const Outcome first = Run(engine, surface, prompter);
+    engine.Check(typed);
+    const Sheet first = engine.Results();
     if (first.completed) {
-        for (const QString& slot : first.results) {
-            if (slot.isEmpty()) {
-                Fail("a completed run left a result slot empty");
+        for (const ShortText& value : first.values) {
+            if (value.isEmpty()) {
+                Fail("a completed run left a value empty");
             }
         }
-        if (first.results[18] != u"(Currently Disabled)") {
-            Fail("a completed run did not disable the thermal power slot");
+        if (first[Field::EstimatedThermalPower] != QStringView(u"(Currently Disabled)")) {
+            Fail("a completed run did not disable the thermal power value");
         }
         if (!IsFamilyName(first.caption)) {
             Fail("a completed run put something other than a family name on the results frame");
@@ -121,10 +107,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else if (first.messages.isEmpty()) {
         Fail("a run stopped without telling the user");
     }
+    if (first.completed != engine.LastRunCompleted() || first.messages != prompter.Messages()) {
+        Fail("the sheet and what the user was shown disagree");
+    }
 
-    const Outcome second = Run(engine, surface, prompter);
-    if (second.results != first.results || second.messages != first.messages ||
-        second.caption != first.caption || second.completed != first.completed) {
+    engine.Check(typed);
+    const Sheet& second = engine.Results();
+    if (second.values != first.values || second.messages != first.messages ||
+        second.caption != first.caption || second.completed != first.completed ||
+        second.codes != first.codes) {
         Fail("the same codes checked twice gave different results");
     }
     return 0;

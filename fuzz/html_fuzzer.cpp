@@ -38,10 +38,6 @@ constexpr int kTableLines = 99;
     std::abort();
 }
 
-QString FromView(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QList<QString> SplitTexts(const std::uint8_t* data, std::size_t size) {
     if (size == 0) {
         return {};
@@ -65,20 +61,18 @@ QList<QString> SplitTexts(const std::uint8_t* data, std::size_t size) {
     return texts;
 }
 
-// The window with the fixed captions and the given texts; texts the input
-// does not reach stay empty.
-report::WindowSnapshot WindowOf(const QList<QString>& texts) {
-    report::WindowSnapshot window;
-    window.resultsCaption = texts.value(0);
-    for (std::size_t slot = 0; slot < kResultCaptions.size(); ++slot) {
-        window.slotCaptions[slot] = FromView(kResultCaptions[slot]);
-        window.slotValues[slot] = texts.value(1 + static_cast<qsizetype>(slot));
+// The sheet holding the given texts: caption, the nineteen values, the three
+// codes; texts the input does not reach stay empty.
+Sheet SheetOf(const QList<QString>& texts) {
+    Sheet sheet;
+    sheet.caption = texts.value(0);
+    for (std::size_t slot = 0; slot < sheet.values.size(); ++slot) {
+        sheet.values[slot] = ShortText(texts.value(1 + static_cast<qsizetype>(slot)));
     }
-    for (std::size_t box = 0; box < kCodeCaptions.size(); ++box) {
-        window.codeCaptions[box] = FromView(kCodeCaptions[box]);
-        window.codeTexts[box] = texts.value(1 + kResultSlotCount + static_cast<qsizetype>(box));
+    for (std::size_t box = 0; box < sheet.codes.size(); ++box) {
+        sheet.codes[box] = texts.value(1 + kFieldCount + static_cast<qsizetype>(box));
     }
-    return window;
+    return sheet;
 }
 
 // The line of the table that holds text i (caption, slots, codes), counted from 0.
@@ -200,7 +194,7 @@ struct Markup {
 const Markup& EmptyTable() {
     static const Markup markup = [] {
         Markup m;
-        m.lines = SplitLines(report::EncodeTableFile(report::BuildDefaultTable(WindowOf({}))));
+        m.lines = SplitLines(report::EncodeTableFile(report::BuildDefaultTable(SheetOf({}))));
         for (int t = 0; t < kTextCount; ++t) {
             const QByteArray& line = m.lines[LineOfText(t)];
             m.valueAt[t] = line.indexOf("</", line.indexOf("&nbsp;"));
@@ -248,8 +242,12 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QList<QString> texts = SplitTexts(data, size);
-    const QByteArray file = report::EncodeTableFile(report::BuildDefaultTable(WindowOf(texts)));
+    QList<QString> texts = SplitTexts(data, size);
+    // A value is at most as long as a sheet holds; no stage writes a longer one.
+    for (qsizetype i = 1; i <= kFieldCount && i < texts.size(); ++i) {
+        texts[i].truncate(ShortText::kCapacity);
+    }
+    const QByteArray file = report::EncodeTableFile(report::BuildDefaultTable(SheetOf(texts)));
     CheckCodePage(file);
     CheckValues(SplitLines(file), texts);
     return 0;

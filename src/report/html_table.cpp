@@ -282,8 +282,7 @@ QString ChooseExportFolder(const QString& programFolder) {
 }
 
 bool ExportHtmlTable(const Sheet& sheet, Prompter& prompter, const QString& programFolder) {
-    return ExportHtmlTable([&sheet] { return BuildDefaultTable(sheet); }, prompter,
-                           programFolder);
+    return ExportHtmlTable([&sheet] { return BuildDefaultTable(sheet); }, prompter, programFolder);
 }
 
 bool ExportHtmlTable(const std::function<QString()>& buildTable, Prompter& prompter,

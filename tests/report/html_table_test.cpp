@@ -10,8 +10,9 @@
 #include <optional>
 
 #include "captions.h"
-#include "html_table.h"
 #include "fakes.h"
+#include "html_table.h"
+#include "markings.h"
 #include "shell.h"
 
 using namespace varnel;
@@ -24,28 +25,15 @@ QString Q(std::u16string_view text) {
 }
 
 // The window before any Check, with the codes as typed.
-WindowSnapshot FreshWindow(const QString& one = {}, const QString& two = {},
-                           const QString& three = {}) {
-    WindowSnapshot window{Q(kWaitingCaption), {}, {}, {}, {one, two, three}};
-    for (std::size_t i = 0; i < kResultCaptions.size(); ++i)
-        window.slotCaptions[i] = Q(kResultCaptions[i]);
-    for (std::size_t j = 0; j < kCodeCaptions.size(); ++j)
-        window.codeCaptions[j] = Q(kCodeCaptions[j]);
-    return window;
+Sheet FreshWindow(const QString& one = {}, const QString& two = {}, const QString& three = {}) {
+    Sheet sheet = WaitingSheet();
+    sheet.codes = {one, two, three};
+    return sheet;
 }
 
 // The window after checking a Barton Athlon XP 2500+.
-WindowSnapshot BartonWindow() {
-    WindowSnapshot window =
-        FreshWindow(QStringLiteral("AXDA2500DKV4D"), QStringLiteral("KQXEB0345MPMW"),
-                    QStringLiteral("Y3121234"));
-    window.resultsCaption = QStringLiteral("AMD Athlon XP");
-    const QStringList values =
-        Q(u"Barton|A|2500+|1833MHz|OPGA|1.65v|85°C|128KB|512KB|11.0x|333MHz|KQXEB|Year 2003|"
-          u"Week 45|M|1234|N/A|0.13u|(Currently Disabled)")
-            .split(QLatin1Char('|'));
-    std::copy(values.begin(), values.end(), window.slotValues.begin());
-    return window;
+Sheet BartonWindow() {
+    return testdata::ExpectedSheet(testdata::MarkingNamed("BartonOn333"));
 }
 
 QByteArray ReadBytes(const QString& path) {
@@ -129,8 +117,8 @@ TEST(SaveHtmlTest, ValuesGoInAsTextAndTheMarkupStays) {
         {QStringLiteral("A\r\nB"), QStringLiteral("A&#13;&#10;B")},
         {Q(u"85°C '€'"), Q(u"85°C '€'")},
     };
-    WindowSnapshot blank = FreshWindow();
-    blank.resultsCaption.clear();
+    Sheet blank = FreshWindow();
+    blank.caption.clear();
     const QStringList markup = BuildDefaultTable(blank).split(QStringLiteral("\r\n"));
     // The caption, the nineteen slot values and the three codes.
     const auto holdsAValue = [](int line) {
@@ -140,9 +128,9 @@ TEST(SaveHtmlTest, ValuesGoInAsTextAndTheMarkupStays) {
 
     for (const auto& [value, written] : cases) {
         SCOPED_TRACE(value.toStdString());
-        WindowSnapshot window = FreshWindow(value, value, value);
-        window.resultsCaption = value;
-        window.slotValues.fill(value);
+        Sheet window = FreshWindow(value, value, value);
+        window.caption = value;
+        window.values.fill(ShortText(value));
         const QString table = BuildDefaultTable(window);
         const QStringList lines = table.split(QStringLiteral("\r\n"));
         ASSERT_EQ(lines.size(), markup.size());
@@ -180,7 +168,7 @@ TEST(EncodeTableFileTest, WindowsCodePageOrCharacterReference) {
 
 TEST_F(ExportTest, SecondExportReplacesTheFirst) {
     ASSERT_TRUE(ExportHtmlTable(BartonWindow(), prompter_, program_));
-    const WindowSnapshot second = FreshWindow(Q(u"ADA3200AEP5AR€Ω"));
+    const Sheet second = FreshWindow(Q(u"ADA3200AEP5AR€Ω"));
     ASSERT_TRUE(ExportHtmlTable(second, prompter_, program_ + QStringLiteral("//")));
 
     EXPECT_EQ(ReadBytes(table_), EncodeTableFile(BuildDefaultTable(second)));

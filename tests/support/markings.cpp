@@ -67,6 +67,18 @@ const std::vector<Marking>& Markings() {
     return rows;
 }
 
+Sheet ExpectedSheet(const Marking& row) {
+    Sheet sheet;
+    sheet.caption = row.caption;
+    for (std::size_t i = 0; i < row.values.size(); ++i) {
+        sheet.values[i] = ShortText(row.values[i]);
+    }
+    sheet.messages = row.messages;
+    sheet.codes = row.codes;
+    sheet.completed = row.Completed();
+    return sheet;
+}
+
 const Marking& MarkingNamed(const char* name) {
     for (const Marking& row : Markings()) {
         if (row.name == QLatin1String(name)) {

@@ -29,6 +29,9 @@ struct Marking {
 // Every row of the file; a malformed file fails the calling test loudly.
 const std::vector<Marking>& Markings();
 
+// The sheet a run of the row must produce, with the codes as typed.
+Sheet ExpectedSheet(const Marking& row);
+
 // The row of that name.
 const Marking& MarkingNamed(const char* name);
 

@@ -8,8 +8,8 @@
 #include <QtTest>
 #include <memory>
 
-#include "frm_main.h"
 #include "fakes.h"
+#include "frm_main.h"
 #include "message_box_prompter.h"
 #include "shell.h"
 
@@ -266,9 +266,6 @@ class MainWindowTest : public QObject {
         QCOMPARE(window_->CodeText(2), three);
         QVERIFY(prompter_->Messages().isEmpty());
     }
-
-
-
 
     void checkDecodesThroughTheWindow_data() {
         QTest::addColumn<QString>("two");
