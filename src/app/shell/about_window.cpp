@@ -83,10 +83,9 @@ frmAbout::frmAbout(UrlOpener& opener, QWidget* parent) : QDialog(parent), opener
     lblPageLink = new LinkLabel(QLatin1String(kHomePageUrl), this);
     lblPageLink->setObjectName(QStringLiteral("lblPageLink"));
 
-    Label1 = new QLabel(
-        QStringLiteral("Copyright (c) 2026 The %1 developers. MIT licence, without warranty.")
-            .arg(ApplicationTitle()),
-        this);
+    Label1 = new QLabel(QStringLiteral("Copyright (c) 2026 The %1 developers. MIT licence.")
+                            .arg(ApplicationTitle()),
+                        this);
     Label1->setObjectName(QStringLiteral("Label1"));
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
