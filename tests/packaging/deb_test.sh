@@ -9,9 +9,9 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 # The list of files that a /usr/local install left for uninstalling stays as it was.
 manifest="$build/install_manifest.txt"
-kept="$(cat "$manifest" 2>/dev/null || true)"
+kept="$(stat -c %y "$manifest" 2>/dev/null || true)"
 (cd "$build" && cpack -G DEB -B "$work/out" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; exit 1; }
-[ "$(cat "$manifest" 2>/dev/null || true)" = "$kept" ] || { echo "packaging replaced $manifest"; exit 1; }
+[ "$(stat -c %y "$manifest" 2>/dev/null || true)" = "$kept" ] || { echo "packaging replaced $manifest"; exit 1; }
 deb="$(ls "$work"/out/*.deb)"
 dpkg-deb --field "$deb" Depends | tee "$work/depends"
 grep -q "libqt6core6" "$work/depends" || { echo "the package does not declare Qt Core"; exit 1; }
