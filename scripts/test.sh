@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with warnings as errors and runs
-# every test. With --asan, does the same in the AddressSanitizer and
-# UndefinedBehaviorSanitizer build.
+# Installs what building and testing need, builds everything with warnings as
+# errors and runs every test. With --asan, does the same in the
+# AddressSanitizer and UndefinedBehaviorSanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 preset=default

@@ -138,7 +138,7 @@ void frmMain::CreateControls() {
     Command1->setVisible(false);
     Command3 = NewButton(QStringLiteral("Swap"), QStringLiteral("Command3"), this);
     lblCopyright = NewPlainLabel(ApplicationTitle() + QStringLiteral(" ") + GetVersionString() +
-                                     QStringLiteral(" - free to use, without warranty"),
+                                     QStringLiteral(" - MIT licence, without warranty"),
                                  QStringLiteral("lblCopyright"), this);
 }
 

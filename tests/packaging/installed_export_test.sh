@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs Varnel as a system package would (programs in a folder the user
-# cannot write), starts the installed window as an ordinary user on a virtual
-# display, presses "Generate HTML file" with the keyboard, and expects the
-# table in the user's documents folder, the program folder left alone.
+# cannot write, whoever runs the test), starts the installed window as an
+# ordinary user on a virtual display, presses "Generate HTML file" with the
+# keyboard, and expects the table in the user's documents folder, the program
+# folder left alone.
 set -euo pipefail
 build="$1"
 work="$(mktemp -d)"
@@ -10,18 +11,26 @@ chmod 755 "$work"
 pid=""
 cleanup() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    chmod -R u+w "$work" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
 
 DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null
+programs="$work/root/usr/bin"
+# Like /usr/bin: a normal user who owns this copy still may not write into it.
+chmod 555 "$programs"
 home="$work/home"
 mkdir -p "$home"
 user=(env)
 if [ "$(id -u)" -eq 0 ]; then
-    # As root every folder is writable: run as nobody to be an ordinary user.
+    # Root writes into any folder: run as nobody to be an ordinary user.
     chown 65534:65534 "$home"
     user=(setpriv --reuid=65534 --regid=65534 --clear-groups env)
+fi
+if "${user[@]}" test -w "$programs"; then
+    echo "the window's user could write the program folder $programs"
+    exit 1
 fi
 
 "${user[@]}" HOME="$home" XDG_RUNTIME_DIR="$home" QT_QPA_PLATFORM=xcb \
@@ -37,13 +46,13 @@ fi
                sleep 0.2
            done
            sleep 0.5
-           kill $app' _ "$work/root/usr/bin/varnel" &
+           kill $app' _ "$programs/varnel" &
 pid=$!
 wait "$pid" || true
 pid=""
 
 [ -s "$home/Documents/table.htm" ] || { echo "no table in the documents folder"; exit 1; }
-[ ! -e "$work/root/usr/bin/table.htm" ] || { echo "the table went into the program folder"; exit 1; }
+[ ! -e "$programs/table.htm" ] || { echo "the table went into the program folder"; exit 1; }
 lines=$(tr -cd '\n' < "$home/Documents/table.htm" | wc -c)
 [ "$lines" -eq 100 ] || { echo "expected 99 lines and one more line break, got $lines line ends"; exit 1; }
 grep -q "\[ Waiting \]" "$home/Documents/table.htm"

@@ -83,7 +83,7 @@ frmAbout::frmAbout(UrlOpener& opener, QWidget* parent) : QDialog(parent), opener
     lblPageLink = new LinkLabel(QLatin1String(kHomePageUrl), this);
     lblPageLink->setObjectName(QStringLiteral("lblPageLink"));
 
-    Label1 = new QLabel(QStringLiteral("Written and kept up by the %1 developers, free of charge.")
+    Label1 = new QLabel(QStringLiteral("Copyright (c) 2026 The %1 developers. MIT licence.")
                             .arg(ApplicationTitle()),
                         this);
     Label1->setObjectName(QStringLiteral("Label1"));
