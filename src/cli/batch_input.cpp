@@ -1,8 +1,11 @@
 #include "batch_input.h"
 
+#include <poll.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstring>
+
+#include "table_file.h"
 
 namespace varnel::cli {
 
@@ -114,7 +117,13 @@ bool LineReader::Fill() {
             atEof_ = true;
             return true;
         }
-        if (errno != EINTR) {
+        if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            // The parent left the input non-blocking: wait until it has more.
+            errorNumber_ = report::WaitUntilReady(fd_, POLLIN);
+            if (errorNumber_ != 0) {
+                return false;
+            }
+        } else if (errno != EINTR) {
             errorNumber_ = errno;
             return false;
         }
