@@ -97,7 +97,7 @@ TEST(WindowExport, ReplacesOnlyARegularFileAndKeepsItsModeAndOwner) {
         ASSERT_EQ(prompter.Messages().size(), 1);
         const Message& shown = prompter.Messages()[0];
         const struct stat after = StatusOf(table);
-        EXPECT_EQ(ReadBytes(elsewhere), "precious");
+        EXPECT_EQ(ReadBytes(elsewhere).toStdString(), "precious");
         EXPECT_EQ(QDir(program).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
                                           QDir::NoDotAndDotDot),
                   QStringList{"table.htm"});
