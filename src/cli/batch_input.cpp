@@ -92,7 +92,7 @@ void SplitTabs(QByteArrayView line, std::vector<QByteArrayView>& fields) {
 
 }  // namespace
 
-LineReader::LineReader(int fd, std::function<void()> beforeRead)
+LineReader::LineReader(int fd, std::function<bool()> beforeRead)
     : fd_(fd), beforeRead_(std::move(beforeRead)), buffer_(kMaxLineBytes + kReadChunk + 2) {}
 
 bool LineReader::Fill() {
@@ -101,8 +101,9 @@ bool LineReader::Fill() {
         end_ -= begin_;
         begin_ = 0;
     }
-    if (beforeRead_) {
-        beforeRead_();
+    if (beforeRead_ && !beforeRead_()) {
+        stopped_ = true;
+        return false;
     }
     // read() rather than a stdio read: it returns what a pipe or terminal has
     // now, so a marking fed line by line is answered without waiting for
@@ -171,7 +172,7 @@ LineReader::Status LineReader::Next(QByteArrayView* line) {
             return Status::Line;
         }
         if (!Fill()) {
-            return Status::Error;
+            return stopped_ ? Status::Stopped : Status::Error;
         }
     }
 }

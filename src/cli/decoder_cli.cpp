@@ -18,6 +18,7 @@
 #include "html_table.h"
 #include "output_format.h"
 #include "shell.h"
+#include "table_file.h"
 #include "text.h"
 
 namespace varnel::cli {
@@ -257,8 +258,8 @@ LineReader::Status DecodeLines(LineReader& reader, Output& out, bool json, Batch
     bool seenRecord = false;
     QByteArrayView line;
     LineReader::Status read = LineReader::Status::End;
-    while (!out.Failed() && (read = reader.Next(&line)) != LineReader::Status::End &&
-           read != LineReader::Status::Error) {
+    while (!out.Failed() && ((read = reader.Next(&line)) == LineReader::Status::Line ||
+                             read == LineReader::Status::Overlong)) {
         const BatchLine parsed = ReadBatchRecord(read, line, reader.LineNumber(), !seenRecord);
         if (parsed.kind == BatchLine::Kind::Skip) {
             continue;
@@ -299,8 +300,12 @@ int DecodeBatch(const QString& path, bool json, bool inputClosed) {
         AppendCsvHeader(out.buffer);
     }
     // Before waiting for input, hand out the rows decoded so far, so that a
-    // script feeding markings one at a time gets each answer at once.
-    LineReader reader(fd, [&out] { out.Flush(); });
+    // script feeding markings one at a time gets each answer at once; and
+    // wait for none once they cannot be written.
+    LineReader reader(fd, [&out] {
+        out.Flush();
+        return !out.Failed();
+    });
     BatchTally tally;
     const LineReader::Status read = DecodeLines(reader, out, json, tally);
     if (fd != STDIN_FILENO) {

@@ -8,6 +8,7 @@
 #include <new>
 
 #include "shell.h"
+#include "table_file.h"
 
 namespace varnel::report {
 

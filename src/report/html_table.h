@@ -7,7 +7,6 @@
 #include <functional>
 
 #include "ports.h"
-#include "table_file.h"
 
 namespace varnel::report {
 

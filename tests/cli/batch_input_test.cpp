@@ -97,7 +97,7 @@ std::vector<std::pair<LineReader::Status, QByteArray>> ReadAll(const QByteArray&
     std::fwrite(input.constData(), 1, static_cast<std::size_t>(input.size()), file);
     std::rewind(file);
     std::vector<std::pair<LineReader::Status, QByteArray>> lines;
-    LineReader reader(::fileno(file), [] {});
+    LineReader reader(::fileno(file), [] { return true; });
     QByteArrayView line;
     LineReader::Status status;
     while ((status = reader.Next(&line)) != LineReader::Status::End) {
