@@ -286,11 +286,6 @@ TEST(VarnelDecode, HtmlTableIsByteForByteTheWindowsExport) {
         EXPECT_FALSE(expected.isEmpty());
         EXPECT_EQ(cli.readAll(), expected);
     }
-
-    const ProgramRun unwritable =
-        Decode(QStringList{"--html", "/nonexistent/folder/t.htm"} + kBarton);
-    EXPECT_EQ(unwritable.status, 2);
-    EXPECT_TRUE(unwritable.err.contains("/nonexistent/folder/t.htm")) << unwritable.err.constData();
 }
 
 TEST(VarnelDecode, OutputThatCannotBeWrittenIsNeverReportedAsSuccess) {
