@@ -1,8 +1,11 @@
 #include "batch_input.h"
 
+#include <poll.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstring>
+
+#include "table_file.h"
 
 namespace varnel::cli {
 
@@ -89,7 +92,7 @@ void SplitTabs(QByteArrayView line, std::vector<QByteArrayView>& fields) {
 
 }  // namespace
 
-LineReader::LineReader(int fd, std::function<void()> beforeRead)
+LineReader::LineReader(int fd, std::function<bool()> beforeRead)
     : fd_(fd), beforeRead_(std::move(beforeRead)), buffer_(kMaxLineBytes + kReadChunk + 2) {}
 
 bool LineReader::Fill() {
@@ -98,8 +101,9 @@ bool LineReader::Fill() {
         end_ -= begin_;
         begin_ = 0;
     }
-    if (beforeRead_) {
-        beforeRead_();
+    if (beforeRead_ && !beforeRead_()) {
+        stopped_ = true;
+        return false;
     }
     // read() rather than a stdio read: it returns what a pipe or terminal has
     // now, so a marking fed line by line is answered without waiting for
@@ -114,7 +118,13 @@ bool LineReader::Fill() {
             atEof_ = true;
             return true;
         }
-        if (errno != EINTR) {
+        if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            // The parent left the input non-blocking: wait until it has more.
+            errorNumber_ = report::WaitUntilReady(fd_, POLLIN);
+            if (errorNumber_ != 0) {
+                return false;
+            }
+        } else if (errno != EINTR) {
             errorNumber_ = errno;
             return false;
         }
@@ -162,7 +172,7 @@ LineReader::Status LineReader::Next(QByteArrayView* line) {
             return Status::Line;
         }
         if (!Fill()) {
-            return Status::Error;
+            return stopped_ ? Status::Stopped : Status::Error;
         }
     }
 }

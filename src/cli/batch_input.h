@@ -19,11 +19,13 @@ inline constexpr qsizetype kMaxLineBytes = 64 * 1024;
 // stays flat however long the input or its lines.
 class LineReader {
   public:
-    enum class Status { Line, Overlong, End, Error };
+    // Stopped: beforeRead said not to read on.
+    enum class Status { Line, Overlong, End, Error, Stopped };
 
     // Reads the open file descriptor fd; beforeRead runs whenever the reader
-    // is about to wait for more input (the place to flush pending output).
-    LineReader(int fd, std::function<void()> beforeRead);
+    // is about to wait for more input (the place to flush pending output) and
+    // returns whether to read on.
+    LineReader(int fd, std::function<bool()> beforeRead);
 
     // The next line without its LF (a CR before it stays: the parser drops
     // it). The view lives until the next call.
@@ -37,11 +39,12 @@ class LineReader {
     bool Fill();
 
     int fd_;
-    std::function<void()> beforeRead_;
+    std::function<bool()> beforeRead_;
     std::vector<char> buffer_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     bool atEof_ = false;
+    bool stopped_ = false;
     int errorNumber_ = 0;
     long long lineNumber_ = 0;
 };

@@ -27,7 +27,8 @@ QString OverlongCodeReason(const Codes& codes) {
             QString name = FromView(kCodeCaptions[box]);
             name.chop(1);  // the caption's colon
             return QStringLiteral(
-                       "%1 has %2 characters after removing spaces; its box holds at most %3")
+                       "%1 has %2 characters after removing spaces and other invisible "
+                       "characters; its box holds at most %3")
                 .arg(name)
                 .arg(length)
                 .arg(kCodeMaxLength);

@@ -18,6 +18,7 @@
 #include "html_table.h"
 #include "output_format.h"
 #include "shell.h"
+#include "table_file.h"
 #include "text.h"
 
 namespace varnel::cli {
@@ -27,9 +28,9 @@ namespace {
 constexpr char kProgramName[] = "varnel-decode";
 constexpr std::size_t kFlushThreshold = 64 * 1024;
 
-// Standard output through one buffer, written with write(2). Remembers the
-// first failure so that a full disk or a closed pipe is never reported as
-// success.
+// Standard output through one buffer. Remembers the first failure, so that a
+// full disk is never reported as success and a batch stops as soon as
+// nothing more can be written.
 class Output {
   public:
     std::string buffer;
@@ -41,27 +42,26 @@ class Output {
     }
 
     void Flush() {
-        std::size_t done = 0;
-        while (done < buffer.size() && errorNumber_ == 0) {
-            const ssize_t n = ::write(STDOUT_FILENO, buffer.data() + done, buffer.size() - done);
-            if (n > 0) {
-                done += static_cast<std::size_t>(n);
-            } else if (n < 0 && errno != EINTR) {
-                errorNumber_ = errno;
-            }
+        if (errorNumber_ == 0) {
+            errorNumber_ = report::WriteAll(STDOUT_FILENO, buffer.data(), buffer.size());
         }
         buffer.clear();
     }
 
-    // Flushes what is left; false (with a message) if anything failed.
+    bool Failed() const { return errorNumber_ != 0; }
+    // The reader went away (with SIGPIPE ignored, as some shells and services
+    // run their children). Nobody is left to read a message: end quietly.
+    bool ReaderGone() const { return errorNumber_ == EPIPE; }
+
+    // Flushes what is left; false if anything failed, with a message unless
+    // the reader has gone.
     bool Finish() {
         Flush();
-        if (errorNumber_ != 0) {
+        if (Failed() && !ReaderGone()) {
             std::fprintf(stderr, "%s: cannot write standard output: %s\n", kProgramName,
                          std::strerror(errorNumber_));
-            return false;
         }
-        return true;
+        return !Failed();
     }
 
   private:
@@ -80,11 +80,50 @@ int UsageError(const QString& text) {
     return kUsageOrInputError;
 }
 
+QString ErrorText(int errorNumber) {
+    return QString::fromLocal8Bit(std::strerror(errorNumber));
+}
+
 int StatusOf(const Outcome& outcome) {
     if (!outcome.refusal.isEmpty()) {
         return kUsageOrInputError;
     }
     return outcome.completed ? kEveryRunCompleted : kRunStopped;
+}
+
+// Text that goes to standard output alone, such as --help.
+int PrintAndFinish(const QString& text) {
+    Output out;
+    out.buffer = text.toStdString();
+    return out.Finish() ? kEveryRunCompleted : kUsageOrInputError;
+}
+
+// The messages the window would show, as "Title: text" lines.
+void PrintMessages(const Outcome& outcome) {
+    std::string messages;
+    for (const Message& message : outcome.messages) {
+        AppendUtf8(messages, message.title);
+        messages += ": ";
+        AppendUtf8(messages, message.text);
+        messages.push_back('\n');
+    }
+    std::fwrite(messages.data(), 1, messages.size(), stderr);
+}
+
+// The table of the run, written where the user named. A reader that has
+// gone from a pipe named here is no news either.
+int WriteHtmlTable(const QString& path, const Outcome& outcome) {
+    const QByteArray bytes =
+        report::EncodeTableFile(report::BuildDefaultTable(SnapshotOf(outcome)));
+    const report::WriteResult written =
+        report::WriteWholeFile(path, bytes, report::PathPolicy::NamedByUser);
+    if (written.Succeeded()) {
+        return kEveryRunCompleted;
+    }
+    if (written.errorNumber != EPIPE) {
+        PrintError(QStringLiteral("cannot write %1: %2").arg(path, written.reason));
+    }
+    return kUsageOrInputError;
 }
 
 int DecodeOne(const QStringList& typed, bool json, const QString& htmlPath) {
@@ -103,29 +142,22 @@ int DecodeOne(const QStringList& typed, bool json, const QString& htmlPath) {
         AppendJsonObject(out.buffer, outcome);
         out.buffer.push_back('\n');
     } else {
-        AppendTextReport(out.buffer, outcome);
-        std::string messages;
-        for (const Message& message : outcome.messages) {
-            AppendUtf8(messages, message.title);
-            messages += ": ";
-            AppendUtf8(messages, message.text);
-            messages.push_back('\n');
+        // A stopped run has no results to show: a script must not take the
+        // empty rows of a waiting window for an answer.
+        if (outcome.completed) {
+            AppendTextReport(out.buffer, outcome);
         }
-        std::fwrite(messages.data(), 1, messages.size(), stderr);
+        PrintMessages(outcome);
     }
     int status = StatusOf(outcome);
     if (!out.Finish()) {
+        if (out.ReaderGone()) {
+            return kUsageOrInputError;
+        }
         status = kUsageOrInputError;
     }
-
     if (!htmlPath.isEmpty()) {
-        const QByteArray bytes =
-            report::EncodeTableFile(report::BuildDefaultTable(SnapshotOf(outcome)));
-        QString error;
-        if (!report::WriteWholeFile(htmlPath, bytes, &error)) {
-            PrintError(error.isEmpty() ? QStringLiteral("cannot write %1").arg(htmlPath) : error);
-            status = kUsageOrInputError;
-        }
+        status = std::max(status, WriteHtmlTable(htmlPath, outcome));
     }
     return status;
 }
@@ -156,67 +188,85 @@ class Progress {
     QElapsedTimer timer_;
 };
 
-int DecodeBatch(const QString& path, bool json) {
-    int fd = STDIN_FILENO;
-    if (path != QLatin1String("-")) {
-        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) {
-            PrintError(QStringLiteral("cannot open %1: %2")
-                           .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
-            return kUsageOrInputError;
-        }
+bool IsStandardInput(const QString& path) {
+    return path == QLatin1String("-");
+}
+
+QString InputName(const QString& path) {
+    return IsStandardInput(path) ? QStringLiteral("standard input") : path;
+}
+
+// The descriptor to read a batch from, or -1 after saying why there is none.
+int OpenBatchInput(const QString& path, bool inputClosed) {
+    if (IsStandardInput(path) && inputClosed) {
+        PrintError(
+            QStringLiteral("standard input is closed; give the markings on it or name "
+                           "a file after --batch"));
+        return -1;
+    }
+    const int fd = IsStandardInput(path)
+                       ? STDIN_FILENO
+                       : ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        PrintError(QStringLiteral("cannot open %1: %2").arg(path, ErrorText(errno)));
+        return -1;
     }
     struct stat info {};
     if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
         PrintError(QStringLiteral("cannot read %1: it is a folder").arg(path));
         ::close(fd);
-        return kUsageOrInputError;
+        return -1;
     }
+    return fd;
+}
 
-    Output out;
-    if (!json) {
-        AppendCsvHeader(out.buffer);
-    }
-    // Before waiting for input, hand out the rows decoded so far, so that a
-    // script feeding markings one at a time gets each answer at once.
-    LineReader reader(fd, [&out] { out.Flush(); });
-    Progress progress;
-
+// How the lines of a batch went, for the exit status and the closing summary.
+struct BatchTally {
     int status = kEveryRunCompleted;
     long long refusedLines = 0;
     long long firstRefusedLine = 0;
+};
+
+BatchLine ReadBatchRecord(LineReader::Status read, QByteArrayView line, long long lineNumber,
+                          bool isFirstRecord) {
+    if (read == LineReader::Status::Overlong) {
+        return {BatchLine::Kind::Malformed,
+                {},
+                QStringLiteral("the line is longer than %1 bytes").arg(kMaxLineBytes)};
+    }
+    if (lineNumber == 1 && line.startsWith("\xEF\xBB\xBF")) {
+        line = line.sliced(3);  // the byte-order mark some spreadsheets write
+    }
+    return ParseBatchLine(line, isFirstRecord);
+}
+
+Outcome DecodeRecord(const BatchLine& parsed, long long lineNumber, BatchTally& tally) {
+    if (parsed.kind == BatchLine::Kind::Marking) {
+        return DecodeMarking(parsed.codes);
+    }
+    if (tally.refusedLines++ == 0) {
+        tally.firstRefusedLine = lineNumber;
+    }
+    return RefusedMarking(parsed.codes,
+                          QStringLiteral("line %1: %2").arg(lineNumber).arg(parsed.reason));
+}
+
+// Decodes line after line until the input ends, fails, or nothing more can
+// be written. Returns how reading ended.
+LineReader::Status DecodeLines(LineReader& reader, Output& out, bool json, BatchTally& tally) {
+    Progress progress;
     bool seenRecord = false;
     QByteArrayView line;
-    LineReader::Status read;
-    while ((read = reader.Next(&line)) != LineReader::Status::End &&
-           read != LineReader::Status::Error) {
-        BatchLine parsed;
-        if (read == LineReader::Status::Overlong) {
-            parsed.kind = BatchLine::Kind::Malformed;
-            parsed.reason = QStringLiteral("the line is longer than %1 bytes").arg(kMaxLineBytes);
-        } else {
-            if (reader.LineNumber() == 1 && line.startsWith("\xEF\xBB\xBF")) {
-                line = line.sliced(3);  // the byte-order mark some spreadsheets write
-            }
-            parsed = ParseBatchLine(line, !seenRecord);
-        }
+    LineReader::Status read = LineReader::Status::End;
+    while (!out.Failed() && ((read = reader.Next(&line)) == LineReader::Status::Line ||
+                             read == LineReader::Status::Overlong)) {
+        const BatchLine parsed = ReadBatchRecord(read, line, reader.LineNumber(), !seenRecord);
         if (parsed.kind == BatchLine::Kind::Skip) {
             continue;
         }
         seenRecord = true;
-
-        Outcome outcome;
-        if (parsed.kind == BatchLine::Kind::Marking) {
-            outcome = DecodeMarking(parsed.codes);
-        } else {
-            outcome = RefusedMarking(
-                parsed.codes,
-                QStringLiteral("line %1: %2").arg(reader.LineNumber()).arg(parsed.reason));
-            if (refusedLines++ == 0) {
-                firstRefusedLine = reader.LineNumber();
-            }
-        }
-        status = std::max(status, StatusOf(outcome));
+        const Outcome outcome = DecodeRecord(parsed, reader.LineNumber(), tally);
+        tally.status = std::max(tally.status, StatusOf(outcome));
         if (json) {
             AppendJsonObject(out.buffer, outcome);
             out.buffer.push_back('\n');
@@ -227,68 +277,87 @@ int DecodeBatch(const QString& path, bool json) {
         progress.Tick(reader.LineNumber());
     }
     progress.Done(reader.LineNumber());
+    return read;
+}
 
-    if (read == LineReader::Status::Error) {
-        PrintError(QStringLiteral("cannot read %1 after line %2: %3")
-                       .arg(path == QLatin1String("-") ? QStringLiteral("standard input") : path)
-                       .arg(reader.LineNumber())
-                       .arg(QString::fromLocal8Bit(std::strerror(reader.ErrorNumber()))));
-        status = kUsageOrInputError;
-    }
-    if (fd != STDIN_FILENO) {
-        ::close(fd);
-    }
-    if (refusedLines > 0) {
+void ReportRefusedLines(const BatchTally& tally) {
+    if (tally.refusedLines > 0) {
         PrintError(
             QStringLiteral("%1 line(s) could not be read as a marking (the first is line %2); "
                            "their rows say why")
-                .arg(refusedLines)
-                .arg(firstRefusedLine));
+                .arg(tally.refusedLines)
+                .arg(tally.firstRefusedLine));
     }
-    if (!out.Finish()) {
-        status = kUsageOrInputError;
-    }
-    return status;
 }
 
-}  // namespace
+int DecodeBatch(const QString& path, bool json, bool inputClosed) {
+    const int fd = OpenBatchInput(path, inputClosed);
+    if (fd < 0) {
+        return kUsageOrInputError;
+    }
+    Output out;
+    if (!json) {
+        AppendCsvHeader(out.buffer);
+    }
+    // Before waiting for input, hand out the rows decoded so far, so that a
+    // script feeding markings one at a time gets each answer at once; and
+    // wait for none once they cannot be written.
+    LineReader reader(fd, [&out] {
+        out.Flush();
+        return !out.Failed();
+    });
+    BatchTally tally;
+    const LineReader::Status read = DecodeLines(reader, out, json, tally);
+    if (fd != STDIN_FILENO) {
+        ::close(fd);
+    }
+    if (out.ReaderGone()) {
+        return kUsageOrInputError;
+    }
+    if (read == LineReader::Status::Error) {
+        PrintError(QStringLiteral("cannot read %1 after line %2: %3")
+                       .arg(InputName(path))
+                       .arg(reader.LineNumber())
+                       .arg(ErrorText(reader.ErrorNumber())));
+        tally.status = kUsageOrInputError;
+    }
+    ReportRefusedLines(tally);
+    return out.Finish() ? tally.status : kUsageOrInputError;
+}
 
-int RunDecoder(int argc, char** argv) {
-    QStringList arguments;
+// The arguments as text; empty when all are UTF-8, else the complaint.
+QString ReadArguments(int argc, char** argv, QStringList& arguments) {
     for (int i = 0; i < argc; ++i) {
         const QByteArrayView argument(argv[i]);
         if (!IsValidUtf8(argument)) {
-            return UsageError(QStringLiteral("argument %1 is not valid UTF-8").arg(i));
+            return QStringLiteral("argument %1 is not valid UTF-8").arg(i);
         }
         arguments.append(QString::fromUtf8(argument));
     }
+    return {};
+}
 
-    QCommandLineParser parser;
+void DescribeOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(QStringLiteral(
         "Decodes the markings printed on AMD K7 and K8 processors exactly as Varnel's\n"
         "window does after the three codes are typed and Check is pressed once.\n"
         "\n"
         "Exit status: 0 every marking decoded completely, 1 a run stopped with a\n"
         "message, 2 a usage error, unreadable input or output that could not be written."));
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption = parser.addVersionOption();
-    const QCommandLineOption jsonOption(
-        QStringLiteral("json"),
-        QStringLiteral("Write JSON: one object, or with --batch one object per line."));
-    const QCommandLineOption batchOption(
-        QStringLiteral("batch"),
-        QStringLiteral("Decode one marking per line of <file> (- for standard input), as CSV or "
-                       "tab-separated code1,code2,code3; write CSV or JSON Lines."),
-        QStringLiteral("file"));
-    const QCommandLineOption htmlOption(
-        QStringLiteral("html"),
-        QStringLiteral(
-            "Also write the HTML table of the decode to <file>, as \"Generate HTML file\" "
-            "does."),
-        QStringLiteral("file"));
-    parser.addOption(jsonOption);
-    parser.addOption(batchOption);
-    parser.addOption(htmlOption);
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption(
+        {QStringLiteral("json"),
+         QStringLiteral("Write JSON: one object, or with --batch one object per line.")});
+    parser.addOption(
+        {QStringLiteral("batch"),
+         QStringLiteral("Decode one marking per line of <file> (- for standard input), as CSV or "
+                        "tab-separated code1,code2,code3; write CSV or JSON Lines."),
+         QStringLiteral("file")});
+    parser.addOption({QStringLiteral("html"),
+                      QStringLiteral("Also write the HTML table of the decode to <file>, as "
+                                     "\"Generate HTML file\" does."),
+                      QStringLiteral("file")});
     parser.addPositionalArgument(
         QStringLiteral("code1"),
         QStringLiteral("Code One, the ordering part number (AXDA2500DKV4D)."));
@@ -298,50 +367,77 @@ int RunDecoder(int argc, char** argv) {
     parser.addPositionalArgument(
         QStringLiteral("code3"),
         QStringLiteral("Code Three, the line ending in the batch number."));
+}
 
-    if (!parser.parse(arguments)) {
-        return UsageError(parser.errorText());
-    }
-    if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
-        const QByteArray help = parser.helpText().toUtf8();
-        std::fwrite(help.constData(), 1, static_cast<std::size_t>(help.size()), stdout);
-        return std::fflush(stdout) == 0 ? kEveryRunCompleted : kUsageOrInputError;
-    }
-    if (parser.isSet(versionOption)) {
-        const QByteArray version =
-            QStringLiteral("%1 %2\n").arg(QLatin1String(kProgramName), GetVersionString()).toUtf8();
-        std::fwrite(version.constData(), 1, static_cast<std::size_t>(version.size()), stdout);
-        return std::fflush(stdout) == 0 ? kEveryRunCompleted : kUsageOrInputError;
-    }
-    for (const QCommandLineOption& option : {batchOption, htmlOption}) {
+// Decodes what the parsed command line asks for: a batch or one marking.
+int DecodeAsAsked(const QCommandLineParser& parser, StandardStreams streams) {
+    const QString batch = QStringLiteral("batch");
+    const QString html = QStringLiteral("html");
+    for (const QString& option : {batch, html}) {
         if (parser.values(option).size() > 1) {
-            return UsageError(
-                QStringLiteral("--%1 given more than once").arg(option.names().first()));
+            return UsageError(QStringLiteral("--%1 given more than once").arg(option));
         }
     }
     const QStringList codes = parser.positionalArguments();
-    const bool json = parser.isSet(jsonOption);
-
-    if (parser.isSet(batchOption)) {
+    const bool json = parser.isSet(QStringLiteral("json"));
+    if (parser.isSet(batch)) {
         if (!codes.isEmpty()) {
             return UsageError(QStringLiteral(
                 "--batch takes its markings from the file, not from the command line"));
         }
-        if (parser.isSet(htmlOption)) {
+        if (parser.isSet(html)) {
             return UsageError(QStringLiteral(
                 "--html writes the table of a single marking; it cannot be used with --batch"));
         }
-        return DecodeBatch(parser.value(batchOption), json);
+        return DecodeBatch(parser.value(batch), json, streams.inputClosed);
     }
     if (codes.size() != kCodeBoxCount) {
         return UsageError(
             QStringLiteral("expected three codes (Code One, Code Two, Code Three), got %1")
                 .arg(codes.size()));
     }
-    if (parser.isSet(htmlOption) && parser.value(htmlOption).isEmpty()) {
+    if (parser.isSet(html) && parser.value(html).isEmpty()) {
         return UsageError(QStringLiteral("--html needs a file name"));
     }
-    return DecodeOne(codes, json, parser.value(htmlOption));
+    return DecodeOne(codes, json, parser.value(html));
+}
+
+}  // namespace
+
+StandardStreams ClaimStandardStreams() {
+    bool closed[3] = {};
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            closed[fd] = true;
+            // Takes the lowest free number, which is fd itself.
+            ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        }
+    }
+    return {closed[STDIN_FILENO], closed[STDOUT_FILENO]};
+}
+
+int RunDecoder(int argc, char** argv, StandardStreams streams) {
+    if (streams.outputClosed) {
+        PrintError(QStringLiteral("standard output is closed; results have nowhere to go"));
+        return kUsageOrInputError;
+    }
+    QStringList arguments;
+    if (const QString complaint = ReadArguments(argc, argv, arguments); !complaint.isEmpty()) {
+        return UsageError(complaint);
+    }
+    QCommandLineParser parser;
+    DescribeOptions(parser);
+    if (!parser.parse(arguments)) {
+        return UsageError(parser.errorText());
+    }
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+        return PrintAndFinish(parser.helpText());
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        return PrintAndFinish(
+            QStringLiteral("%1 %2\n").arg(QLatin1String(kProgramName), GetVersionString()));
+    }
+    return DecodeAsAsked(parser, streams);
 }
 
 }  // namespace varnel::cli

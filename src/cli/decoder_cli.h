@@ -9,8 +9,20 @@ enum ExitStatus : int {
     kUsageOrInputError = 2  // bad arguments, unreadable input or output that could not be written
 };
 
+// The standard descriptors the program was started without (`<&-`, `>&-`).
+struct StandardStreams {
+    bool inputClosed = false;
+    bool outputClosed = false;
+};
+
+// Looks at descriptors 0, 1 and 2 and opens /dev/null in place of a closed
+// one. Call it before anything opens a file: the system hands out the lowest
+// free number, so a file opened later would otherwise become "standard
+// output" and take in what was meant for it.
+StandardStreams ClaimStandardStreams();
+
 // The whole program: reads the arguments, decodes, writes standard output and
 // standard error, and returns the exit status. Needs a QCoreApplication.
-int RunDecoder(int argc, char** argv);
+int RunDecoder(int argc, char** argv, StandardStreams streams = {});
 
 }  // namespace varnel::cli

@@ -81,6 +81,11 @@ void AppendJsonString(std::string& out, QStringView text) {
                 case U'\t':
                     out += "\\t";
                     break;
+                case U'\uFEFF':
+                    // Raw at the start of a string, Qt's JSON reader takes it
+                    // for a byte-order mark and drops it.
+                    out += "\\ufeff";
+                    break;
                 default:
                     if (c < 0x20) {
                         out += "\\u00";

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <exception>
@@ -10,6 +9,7 @@
 
 #include "captions.h"
 #include "shell.h"
+#include "table_file.h"
 
 namespace varnel::report {
 
@@ -236,38 +236,6 @@ QByteArray EncodeTableFile(const QString& table) {
     return bytes;
 }
 
-bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* errorText) {
-    // Unbuffered, so that a short write (a full disk) shows here. Buffered,
-    // it would surface only inside commit(), which does not notice it and
-    // would put a truncated table in place of the old one.
-    QSaveFile file(path);
-    QString reason;
-    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    if (!written) {
-        reason = file.errorString();
-    } else {
-        const qint64 count = file.write(bytes);
-        if (count != bytes.size()) {
-            written = false;
-            reason = count < 0 ? file.errorString()
-                               : QStringLiteral(
-                                     "Only %1 of %2 bytes could be written; the disk "
-                                     "may be full.")
-                                     .arg(count)
-                                     .arg(bytes.size());
-            file.cancelWriting();
-        } else if (!file.commit()) {
-            written = false;
-            reason = file.errorString();
-        }
-    }
-    if (!written && errorText != nullptr) {
-        *errorText = QStringLiteral("Could not save ") + QDir::toNativeSeparators(path) +
-                     QStringLiteral(":") + kLineEnd + kLineEnd + reason;
-    }
-    return written;
-}
-
 QString ChooseExportFolder(const QString& programFolder) {
     if (CanCreateFileIn(programFolder)) {
         return CleanFolder(programFolder);
@@ -302,9 +270,11 @@ bool ExportHtmlTable(const std::function<QString()>& buildTable, Prompter& promp
 
     const QString folder = ChooseExportFolder(programFolder);
     const QString path = JoinFileName(folder);
-    QString errorText;
-    if (!WriteWholeFile(path, bytes, &errorText)) {
-        prompter.Show({errorText, MessageIcon::Critical, MessageButtons::Ok, ApplicationTitle()});
+    if (const WriteResult written = WriteWholeFile(path, bytes, PathPolicy::FixedName);
+        !written.Succeeded()) {
+        prompter.Show({QStringLiteral("Could not save ") + QDir::toNativeSeparators(path) +
+                           QStringLiteral(":") + kLineEnd + kLineEnd + written.reason,
+                       MessageIcon::Critical, MessageButtons::Ok, ApplicationTitle()});
         return false;
     }
     prompter.Show({QStringLiteral("File saved as table.htm in: ") + kLineEnd + kLineEnd +

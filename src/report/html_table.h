@@ -33,10 +33,6 @@ QString BuildDefaultTable(const Sheet& sheet);
 // Windows-1252 cannot hold becomes a numeric character reference.
 QByteArray EncodeTableFile(const QString& table);
 
-// Writes the bytes whole or not at all. On failure returns false and puts a
-// sentence naming the path and the reason into errorText.
-bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* errorText);
-
 // The folder an export goes to: programFolder when a file can be created
 // there, otherwise the user's documents folder (created when missing). The
 // text is cleaned up, so that joining it with a file name needs exactly one
@@ -46,6 +42,8 @@ QString ChooseExportFolder(const QString& programFolder);
 // The "Generate HTML file" command: writes table.htm into programFolder when
 // it can be written there, otherwise into the user's documents folder, and
 // tells the user where it went, or why it did not. Returns whether it wrote.
+// Only a regular file named table.htm is ever replaced: a symbolic link or
+// anything else under that name is reported and left alone.
 bool ExportHtmlTable(const Sheet& sheet, Prompter& prompter, const QString& programFolder);
 
 // The same command with the table text coming from buildTable. When building

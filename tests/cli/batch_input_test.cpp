@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
-#include <cstdio>
 
 #include "batch_input.h"
 
@@ -89,50 +88,4 @@ TEST(ParseBatchLine, SplitsNormalisesSkipsAndRefuses) {
                                            : parsed.reason.contains(c.reasonPart))
             << c.line.constData() << " -> " << parsed.reason.toStdString();
     }
-}
-
-// Reads the bytes back from a file, line by line.
-std::vector<std::pair<LineReader::Status, QByteArray>> ReadAll(const QByteArray& input) {
-    std::FILE* file = std::tmpfile();
-    std::fwrite(input.constData(), 1, static_cast<std::size_t>(input.size()), file);
-    std::rewind(file);
-    std::vector<std::pair<LineReader::Status, QByteArray>> lines;
-    LineReader reader(::fileno(file), [] {});
-    QByteArrayView line;
-    LineReader::Status status;
-    while ((status = reader.Next(&line)) != LineReader::Status::End) {
-        lines.emplace_back(status,
-                           status == LineReader::Status::Line ? line.toByteArray() : QByteArray());
-        if (status == LineReader::Status::Error) {
-            break;
-        }
-    }
-    std::fclose(file);
-    return lines;
-}
-
-TEST(LineReader, DropsOverlongLinesWithoutLosingTheirNeighbours) {
-    using S = LineReader::Status;
-    const QByteArray atLimit(kMaxLineBytes, 'a');
-    const QByteArray overLimit(kMaxLineBytes + 1, 'b');
-    // Longer than the buffer, to make the reader skip ahead more than once.
-    const QByteArray farOver(3 * kMaxLineBytes, 'c');
-
-    const auto lines = ReadAll("one\r\n" + atLimit + "\r\n" + overLimit + "\ntwo\n\nlast");
-    ASSERT_EQ(lines.size(), 6u);
-    EXPECT_EQ(lines[0], std::make_pair(S::Line, QByteArray("one\r")));
-    EXPECT_EQ(lines[1], std::make_pair(S::Line, atLimit + "\r"));
-    EXPECT_EQ(lines[2].first, S::Overlong);
-    EXPECT_EQ(lines[3], std::make_pair(S::Line, QByteArray("two")));
-    EXPECT_EQ(lines[4], std::make_pair(S::Line, QByteArray()));
-    EXPECT_EQ(lines[5], std::make_pair(S::Line, QByteArray("last")));
-
-    const auto far = ReadAll(farOver + "\nafter");
-    ASSERT_EQ(far.size(), 2u);
-    EXPECT_EQ(far[0].first, S::Overlong);
-    EXPECT_EQ(far[1], std::make_pair(S::Line, QByteArray("after")));
-
-    const auto unterminated = ReadAll(overLimit);
-    ASSERT_EQ(unterminated.size(), 1u);
-    EXPECT_EQ(unterminated[0].first, S::Overlong);
 }

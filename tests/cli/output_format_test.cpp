@@ -14,13 +14,15 @@ using namespace varnel::cli;
 namespace {
 
 // Texts that a careless writer would break: quotes, backslashes, control
-// characters, line breaks, a separator, non-ASCII and a pair of surrogates.
+// characters, line breaks, a separator, non-ASCII, a pair of surrogates and a
+// character that readers take for a byte-order mark.
 const QString kAwkward[] = {
     QStringLiteral("plain"),
     QStringLiteral("say \"hi\", \\ then"),
     QStringLiteral("line\r\nbreak\ttab\x01\x1f"),
     QString::fromUtf8("85\xC2\xB0"
                       "C O\xC2\xB5PGA \xF0\x9F\x98\x80"),
+    QString(QChar(0xFEFF)) + QStringLiteral("led by a zero-width no-break space"),
     QString(),
 };
 

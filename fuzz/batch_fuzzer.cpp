@@ -1,0 +1,119 @@
+// Feeds arbitrary bytes to varnel-decode's batch input: the line reader over
+// a file descriptor, then the CSV/TSV splitter on every line. The reader must
+// hand back exactly the lines of the input, refusing only those too long to
+// be a marking; the splitter must give three cleaned codes that fit their
+// boxes, a reason for every refusal, or a skip.
+//
+// Input layout: the bytes as they are, except that 0xFE, a count c and a byte
+// b stand for kMaxLineBytes - 128 + c copies of b, so that short inputs reach
+// lines on either side of the reader's limit, and two such runs far beyond
+// it. A 0xFE too near the end stays as it is.
+
+#include <sys/mman.h>
+#include <unistd.h>
+#include <QByteArray>
+#include <QList>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include "batch_input.h"
+#include "captions.h"
+#include "text.h"
+
+namespace {
+
+using namespace varnel;
+using namespace varnel::cli;
+
+[[noreturn]] void Fail(const char* what) {
+    std::fprintf(stderr, "batch fuzzer: %s\n", what);
+    std::abort();
+}
+
+QByteArray Expand(const std::uint8_t* data, std::size_t size) {
+    QByteArray bytes;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] == 0xFE && i + 2 < size) {
+            bytes.append(kMaxLineBytes - 128 + data[i + 1], static_cast<char>(data[i + 2]));
+            i += 2;
+        } else {
+            bytes.append(static_cast<char>(data[i]));
+        }
+    }
+    return bytes;
+}
+
+// The lines of the input as the reader must return them, worked out apart
+// from it: split at LF, the last line without one kept when not empty.
+QList<QByteArray> ExpectedLines(const QByteArray& input) {
+    QList<QByteArray> lines = input.split('\n');
+    if (input.isEmpty() || input.endsWith('\n')) {
+        lines.removeLast();
+    }
+    return lines;
+}
+
+bool IsOverlong(const QByteArray& line) {
+    const qsizetype content = line.endsWith('\r') ? line.size() - 1 : line.size();
+    return content > kMaxLineBytes;
+}
+
+void CheckParsed(const BatchLine& parsed, QByteArrayView line) {
+    if (parsed.kind == BatchLine::Kind::Malformed) {
+        if (parsed.reason.isEmpty()) {
+            Fail("a refused line gives no reason");
+        }
+        return;
+    }
+    if (!parsed.reason.isEmpty()) {
+        Fail("a marking or a skipped line carries a reason");
+    }
+    if (!IsValidUtf8(line) || line.contains('\0')) {
+        Fail("a line that is not clean UTF-8 was taken");
+    }
+    for (const QString& code : parsed.codes) {
+        if (parsed.kind == BatchLine::Kind::Skip
+                ? !code.isEmpty()
+                : code.size() > kCodeMaxLength || NormaliseCode(code) != code) {
+            Fail("a code is uncleaned, too long for its box, or set on a skipped line");
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const int fd = ::memfd_create("batch", MFD_CLOEXEC);
+    const QByteArray input = Expand(data, size);
+    if (::ftruncate(fd, 0) != 0 ||
+        ::pwrite(fd, input.constData(), input.size(), 0) != input.size() ||
+        ::lseek(fd, 0, SEEK_SET) != 0) {
+        Fail("cannot prepare the input file");
+    }
+    const QList<QByteArray> expected = ExpectedLines(input);
+    LineReader reader(fd, [] { return true; });
+    bool seenRecord = false;
+    QByteArrayView line;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        const LineReader::Status status = reader.Next(&line);
+        const bool overlong = IsOverlong(expected[i]);
+        if (status != (overlong ? LineReader::Status::Overlong : LineReader::Status::Line) ||
+            reader.LineNumber() != i + 1) {
+            Fail("the reader refused a line that fits, passed one that does not, or miscounted");
+        }
+        if (overlong) {
+            continue;
+        }
+        if (line != expected[i]) {
+            Fail("the reader changed a line");
+        }
+        const BatchLine parsed = ParseBatchLine(line, !seenRecord);
+        CheckParsed(parsed, line);
+        seenRecord = seenRecord || parsed.kind != BatchLine::Kind::Skip;
+    }
+    if (reader.Next(&line) != LineReader::Status::End || reader.LineNumber() != expected.size()) {
+        Fail("the reader lost or invented lines");
+    }
+    return 0;
+}
