@@ -21,12 +21,12 @@
 
 #include "captions.h"
 #include "csv_records.h"
-#include "output_format.h"
+#include "report/sheet_formats.h"
 
 namespace {
 
 using namespace varnel;
-using namespace varnel::cli;
+using namespace varnel::report;
 
 // clang-format off
 constexpr const char* kIconNames[] = {"none", "information", "exclamation", "critical"};
@@ -47,24 +47,31 @@ QList<QString> SplitTexts(const std::uint8_t* data, std::size_t size) {
     return all.split(QChar(0xFFFF));
 }
 
+// A sheet as the writers get it, and the reason a marking was refused.
+struct Outcome {
+    Sheet sheet;
+    QString refusal;
+};
+
 Outcome BuildOutcome(std::uint8_t flags, QList<QString> texts) {
     Outcome outcome;
-    outcome.completed = (flags & 1) != 0;
+    outcome.sheet.completed = (flags & 1) != 0;
     const auto next = [&texts] { return texts.isEmpty() ? QString() : texts.takeFirst(); };
-    for (QString& code : outcome.codes) {
+    for (QString& code : outcome.sheet.codes) {
         code = next();
     }
-    outcome.caption = next();
-    for (QString& value : outcome.values) {
-        value = next();
+    outcome.sheet.caption = next();
+    for (ShortText& value : outcome.sheet.values) {
+        // No stage writes a value longer than a sheet holds.
+        value = ShortText(QStringView(next()).left(ShortText::kCapacity));
     }
     if ((flags & 2) != 0) {
         outcome.refusal = next();
     }
     for (int i = 0; !texts.isEmpty(); ++i) {
         const QString title = next();
-        outcome.messages.append({next(), static_cast<MessageIcon>(((flags >> 2) + i) % 4),
-                                 static_cast<MessageButtons>(((flags >> 4) + i) % 3), title});
+        outcome.sheet.messages.append({next(), static_cast<MessageIcon>(((flags >> 2) + i) % 4),
+                                       static_cast<MessageButtons>(((flags >> 4) + i) % 3), title});
     }
     return outcome;
 }
@@ -91,20 +98,23 @@ void Expect(bool holds, const char* what) {
 }
 
 void CheckJsonSlots(const QJsonArray& slotArray, const Outcome& outcome) {
-    Expect(slotArray.size() == kResultSlotCount, "the JSON has not nineteen slots");
-    for (qsizetype slot = 0; slot < kResultSlotCount; ++slot) {
+    Expect(slotArray.size() == kFieldCount, "the JSON has not nineteen slots");
+    for (qsizetype slot = 0; slot < kFieldCount; ++slot) {
         const auto caption = kResultCaptions[static_cast<std::size_t>(slot)];
-        Expect(slotArray[slot].toObject() ==
-                   QJsonObject{{"caption", QString::fromUtf16(caption.data(), caption.size())},
-                               {"value", Writable(outcome.values[static_cast<std::size_t>(slot)])}},
-               "a slot changed in JSON");
+        Expect(
+            slotArray[slot].toObject() ==
+                QJsonObject{
+                    {"caption", QString::fromUtf16(caption.data(), caption.size())},
+                    {"value",
+                     Writable(outcome.sheet.values[static_cast<std::size_t>(slot)].ToQString())}},
+            "a slot changed in JSON");
     }
 }
 
 void CheckJsonMessages(const QJsonArray& messages, const Outcome& outcome) {
-    Expect(messages.size() == outcome.messages.size(), "messages lost in JSON");
+    Expect(messages.size() == outcome.sheet.messages.size(), "messages lost in JSON");
     for (qsizetype i = 0; i < messages.size(); ++i) {
-        const Message& m = outcome.messages[i];
+        const Message& m = outcome.sheet.messages[i];
         Expect(messages[i].toObject() ==
                    QJsonObject{{"title", Writable(m.title)},
                                {"text", Writable(m.text)},
@@ -116,7 +126,7 @@ void CheckJsonMessages(const QJsonArray& messages, const Outcome& outcome) {
 
 void CheckJson(const Outcome& outcome) {
     std::string out;
-    AppendJsonObject(out, outcome);
+    AppendJsonObject(out, outcome.sheet, outcome.refusal);
     QJsonParseError error{};
     const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(out), &error).object();
     Expect(error.error == QJsonParseError::NoError, "the JSON does not parse");
@@ -124,11 +134,11 @@ void CheckJson(const Outcome& outcome) {
     const QJsonArray codes = o.value("codes").toArray();
     Expect(codes.size() == 3, "the JSON has not three codes");
     for (qsizetype box = 0; box < 3; ++box) {
-        Expect(codes[box] == Writable(outcome.codes[static_cast<std::size_t>(box)]),
+        Expect(codes[box] == Writable(outcome.sheet.codes[static_cast<std::size_t>(box)]),
                "a code changed in JSON");
     }
-    Expect(o.value("caption") == Writable(outcome.caption), "the caption changed in JSON");
-    Expect(o.value("completed") == outcome.completed, "completed changed in JSON");
+    Expect(o.value("caption") == Writable(outcome.sheet.caption), "the caption changed in JSON");
+    Expect(o.value("completed") == outcome.sheet.completed, "completed changed in JSON");
     CheckJsonSlots(o.value("slots").toArray(), outcome);
     CheckJsonMessages(o.value("messages").toArray(), outcome);
     Expect(outcome.refusal.isEmpty() || o.value("error") == Writable(outcome.refusal),
@@ -137,12 +147,14 @@ void CheckJson(const Outcome& outcome) {
 
 // The fields of the CSV row, worked out apart from the writer.
 QStringList ExpectedCsvFields(const Outcome& outcome) {
-    QStringList fields(outcome.codes.begin(), outcome.codes.end());
-    fields.append(outcome.completed ? outcome.caption : QString());
-    fields.append(QStringList(outcome.values.begin(), outcome.values.end()));
-    fields.append(outcome.completed ? QStringLiteral("true") : QStringLiteral("false"));
+    QStringList fields(outcome.sheet.codes.begin(), outcome.sheet.codes.end());
+    fields.append(outcome.sheet.completed ? outcome.sheet.caption : QString());
+    for (const ShortText& value : outcome.sheet.values) {
+        fields.append(value.ToQString());
+    }
+    fields.append(outcome.sheet.completed ? QStringLiteral("true") : QStringLiteral("false"));
     QStringList messages;
-    for (const Message& m : outcome.messages) {
+    for (const Message& m : outcome.sheet.messages) {
         messages.append(m.title + QStringLiteral(": ") + m.text);
     }
     fields.append(outcome.refusal.isEmpty() ? messages.join(u'\n') : outcome.refusal);
@@ -157,7 +169,7 @@ void CheckCsv(const Outcome& outcome) {
     // text a U+FEFF would be taken for a byte-order mark.
     std::string out;
     AppendCsvHeader(out);
-    AppendCsvRow(out, outcome);
+    AppendCsvRow(out, outcome.sheet, outcome.refusal);
     const QList<QStringList> records = ReadCsvRecords(QString::fromUtf8(out.data(), out.size()));
     Expect(records.size() == 2, "the CSV row does not read back as one record");
     Expect(records[1] == ExpectedCsvFields(outcome), "a CSV field changed");

@@ -237,7 +237,7 @@ QString ModelOfCpuid(QStringView cpuid) {
     model.append(n >= 3 ? cpuid.mid(n - 2, 1) : QStringView());
     bool ok = false;
     const int value = model.toInt(&ok, 16);
-    return ok ? FormatHex(value) : QString();
+    return ok ? FormatHex(value).ToQString() : QString();
 }
 
 QStringList ListedModels(const QString& cpuid) {
@@ -256,7 +256,7 @@ QStringList ListedModels(const QString& cpuid) {
 QString DecodedModel(const QString& text) {
     bool ok = false;
     const int value = QStringView(text).left(text.indexOf(u' ')).toInt(&ok, 16);
-    return ok && value != 0 ? FormatHex(value) : QString();
+    return ok && value != 0 ? FormatHex(value).ToQString() : QString();
 }
 
 FactRow CpuidFact(const Part& part, const DecodedValues& decoded) {
@@ -280,7 +280,7 @@ QString FoundNumberText(const QString& text) {
 // link of 800 or 1000 MHz: two different buses, so only a front-side bus is
 // held against the decode.
 FactRow ClockFact(const Part& part, const DecodedValues& decoded) {
-    const QString multiplier = part.multiplier ? FormatFixed(*part.multiplier, 1, u"x") : QString();
+    const QString multiplier = part.multiplier ? FormatFixed(*part.multiplier, 1, u"x").ToQString() : QString();
     const QString listed = JoinPresent({WithUnit(part.clockMhz, u"MHz"), multiplier, part.bus});
     const QString shown =
         JoinPresent({FoundNumberText(decoded[kFrequency]), FoundNumberText(decoded[kMultiplier]),

@@ -1,9 +1,6 @@
 #include "decode_run.h"
 
-#include "captions.h"
-#include "engine.h"
-#include "memory_ports.h"
-#include "text.h"
+#include "decode/captions.h"
 
 namespace varnel::cli {
 
@@ -11,11 +8,6 @@ namespace {
 
 QString FromView(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-const QString& WaitingCaption() {
-    static const QString caption = FromView(kWaitingCaption);
-    return caption;
 }
 
 }  // namespace
@@ -37,43 +29,22 @@ QString OverlongCodeReason(const Codes& codes) {
     return {};
 }
 
-Outcome DecodeMarking(const Codes& codes) {
-    MemorySurface surface;
-    ScriptedPrompter prompter;
-    RecordingUrlOpener opener;
-    DecodeEngine engine(surface, prompter, opener);
-    surface.SetCodes(codes[0], codes[1], codes[2]);
-    engine.Check();
-
-    Outcome outcome;
-    outcome.codes = surface.TakeCodes();
-    outcome.caption = surface.TakeCaption();
-    outcome.completed = engine.LastRunCompleted();
-    outcome.values = surface.TakeResults();
-    outcome.messages = prompter.TakeMessages();
-    return outcome;
+MessageAnswer MarkingDecoder::Unanswered::Show(const Message& message) {
+    return message.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
 }
 
-Outcome RefusedMarking(const Codes& codes, const QString& reason) {
-    Outcome outcome;
-    outcome.codes = codes;
-    outcome.caption = WaitingCaption();
-    outcome.refusal = reason;
-    return outcome;
+MarkingDecoder::MarkingDecoder() : engine_(prompter_, opener_) {}
+
+const Sheet& MarkingDecoder::Decode(const Codes& codes) {
+    engine_.Restart();
+    engine_.Check(codes);
+    return engine_.Results();
 }
 
-report::WindowSnapshot SnapshotOf(const Outcome& outcome) {
-    report::WindowSnapshot window;
-    window.resultsCaption = outcome.caption;
-    for (std::size_t slot = 0; slot < kResultCaptions.size(); ++slot) {
-        window.slotCaptions[slot] = FromView(kResultCaptions[slot]);
-        window.slotValues[slot] = outcome.values[slot];
-    }
-    for (std::size_t box = 0; box < kCodeCaptions.size(); ++box) {
-        window.codeCaptions[box] = FromView(kCodeCaptions[box]);
-        window.codeTexts[box] = outcome.codes[box];
-    }
-    return window;
+const Sheet& MarkingDecoder::Refuse(const Codes& codes) {
+    refused_ = WaitingSheet();
+    refused_.codes = codes;
+    return refused_;
 }
 
 }  // namespace varnel::cli

@@ -16,7 +16,7 @@
 #include "batch_input.h"
 #include "decode_run.h"
 #include "html_table.h"
-#include "output_format.h"
+#include "report/sheet_formats.h"
 #include "shell.h"
 #include "table_file.h"
 #include "text.h"
@@ -24,6 +24,12 @@
 namespace varnel::cli {
 
 namespace {
+
+using report::AppendCsvHeader;
+using report::AppendCsvRow;
+using report::AppendJsonObject;
+using report::AppendTextReport;
+using report::AppendUtf8;
 
 constexpr char kProgramName[] = "varnel-decode";
 constexpr std::size_t kFlushThreshold = 64 * 1024;
@@ -84,11 +90,11 @@ QString ErrorText(int errorNumber) {
     return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 
-int StatusOf(const Outcome& outcome) {
-    if (!outcome.refusal.isEmpty()) {
+int StatusOf(const Sheet& sheet, QStringView refusal = {}) {
+    if (!refusal.isEmpty()) {
         return kUsageOrInputError;
     }
-    return outcome.completed ? kEveryRunCompleted : kRunStopped;
+    return sheet.completed ? kEveryRunCompleted : kRunStopped;
 }
 
 // Text that goes to standard output alone, such as --help.
@@ -99,9 +105,9 @@ int PrintAndFinish(const QString& text) {
 }
 
 // The messages the window would show, as "Title: text" lines.
-void PrintMessages(const Outcome& outcome) {
+void PrintMessages(const Sheet& sheet) {
     std::string messages;
-    for (const Message& message : outcome.messages) {
+    for (const Message& message : sheet.messages) {
         AppendUtf8(messages, message.title);
         messages += ": ";
         AppendUtf8(messages, message.text);
@@ -112,9 +118,8 @@ void PrintMessages(const Outcome& outcome) {
 
 // The table of the run, written where the user named. A reader that has
 // gone from a pipe named here is no news either.
-int WriteHtmlTable(const QString& path, const Outcome& outcome) {
-    const QByteArray bytes =
-        report::EncodeTableFile(report::BuildDefaultTable(SnapshotOf(outcome)));
+int WriteHtmlTable(const QString& path, const Sheet& sheet) {
+    const QByteArray bytes = report::EncodeTableFile(report::BuildDefaultTable(sheet));
     const report::WriteResult written =
         report::WriteWholeFile(path, bytes, report::PathPolicy::NamedByUser);
     if (written.Succeeded()) {
@@ -135,21 +140,22 @@ int DecodeOne(const QStringList& typed, bool json, const QString& htmlPath) {
         PrintError(reason);
         return kUsageOrInputError;
     }
-    const Outcome outcome = DecodeMarking(codes);
+    MarkingDecoder decoder;
+    const Sheet& sheet = decoder.Decode(codes);
 
     Output out;
     if (json) {
-        AppendJsonObject(out.buffer, outcome);
+        AppendJsonObject(out.buffer, sheet);
         out.buffer.push_back('\n');
     } else {
         // A stopped run has no results to show: a script must not take the
         // empty rows of a waiting window for an answer.
-        if (outcome.completed) {
-            AppendTextReport(out.buffer, outcome);
+        if (sheet.completed) {
+            AppendTextReport(out.buffer, sheet);
         }
-        PrintMessages(outcome);
+        PrintMessages(sheet);
     }
-    int status = StatusOf(outcome);
+    int status = StatusOf(sheet);
     if (!out.Finish()) {
         if (out.ReaderGone()) {
             return kUsageOrInputError;
@@ -157,7 +163,7 @@ int DecodeOne(const QStringList& typed, bool json, const QString& htmlPath) {
         status = kUsageOrInputError;
     }
     if (!htmlPath.isEmpty()) {
-        status = std::max(status, WriteHtmlTable(htmlPath, outcome));
+        status = std::max(status, WriteHtmlTable(htmlPath, sheet));
     }
     return status;
 }
@@ -240,21 +246,27 @@ BatchLine ReadBatchRecord(LineReader::Status read, QByteArrayView line, long lon
     return ParseBatchLine(line, isFirstRecord);
 }
 
-Outcome DecodeRecord(const BatchLine& parsed, long long lineNumber, BatchTally& tally) {
+// The sheet of one record; a line that holds no marking gets the untouched
+// window and the reason in refusal.
+const Sheet& DecodeRecord(MarkingDecoder& decoder, const BatchLine& parsed, long long lineNumber,
+                          BatchTally& tally, QString& refusal) {
+    refusal.clear();
     if (parsed.kind == BatchLine::Kind::Marking) {
-        return DecodeMarking(parsed.codes);
+        return decoder.Decode(parsed.codes);
     }
     if (tally.refusedLines++ == 0) {
         tally.firstRefusedLine = lineNumber;
     }
-    return RefusedMarking(parsed.codes,
-                          QStringLiteral("line %1: %2").arg(lineNumber).arg(parsed.reason));
+    refusal = QStringLiteral("line %1: %2").arg(lineNumber).arg(parsed.reason);
+    return decoder.Refuse(parsed.codes);
 }
 
 // Decodes line after line until the input ends, fails, or nothing more can
 // be written. Returns how reading ended.
 LineReader::Status DecodeLines(LineReader& reader, Output& out, bool json, BatchTally& tally) {
     Progress progress;
+    MarkingDecoder decoder;
+    QString refusal;
     bool seenRecord = false;
     QByteArrayView line;
     LineReader::Status read = LineReader::Status::End;
@@ -265,13 +277,13 @@ LineReader::Status DecodeLines(LineReader& reader, Output& out, bool json, Batch
             continue;
         }
         seenRecord = true;
-        const Outcome outcome = DecodeRecord(parsed, reader.LineNumber(), tally);
-        tally.status = std::max(tally.status, StatusOf(outcome));
+        const Sheet& sheet = DecodeRecord(decoder, parsed, reader.LineNumber(), tally, refusal);
+        tally.status = std::max(tally.status, StatusOf(sheet, refusal));
         if (json) {
-            AppendJsonObject(out.buffer, outcome);
+            AppendJsonObject(out.buffer, sheet, refusal);
             out.buffer.push_back('\n');
         } else {
-            AppendCsvRow(out.buffer, outcome);
+            AppendCsvRow(out.buffer, sheet, refusal);
         }
         out.FlushIfFull();
         progress.Tick(reader.LineNumber());

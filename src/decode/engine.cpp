@@ -163,6 +163,12 @@ void DecodeEngine::SetValue(Field field, QStringView text) {
     value.Append(text);
 }
 
+void DecodeEngine::Restart() {
+    state_ = DecodeState();
+    sheet_ = WaitingSheet();
+    lastRunCompleted_ = false;
+}
+
 void DecodeEngine::ClearLbl() {
     for (ShortText& value : sheet_.values) {
         value.Clear();

@@ -29,6 +29,10 @@ class DecodeEngine {
     // Whether a run is under way: between the start of the chain and its end.
     bool Running() const { return running_; }
 
+    // Back to the state of a freshly started program, as if no Check had
+    // ever been pressed.
+    void Restart();
+
     // Blanks all nineteen values.
     void ClearLbl();
     // Puts Codes Two and Three back in their places when they were typed into

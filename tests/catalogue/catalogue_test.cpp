@@ -108,7 +108,7 @@ TEST(CatalogueTest, FindsPartsByOpnFamilyCoreOrRating) {
     EXPECT_TRUE(Builtin().Find(u"Pentium").isEmpty());
 }
 
-TEST(PartsTableModelTest, SortsNumbersAsNumbersAndFiltersOnTheSearchFields) {
+TEST(PartsTableModelTest, SortsNumbersAndFiltersSearchFields) {
     PartsTableModel model(Builtin());
     QSortFilterProxyModel proxy;
     proxy.setSourceModel(&model);

@@ -4,10 +4,11 @@
 
 #include "batch_input.h"
 
+using namespace varnel;
 using namespace varnel::cli;
 using Kind = BatchLine::Kind;
 
-TEST(IsValidUtf8, AcceptsWellFormedAndRefusesEveryIllFormedShape) {
+TEST(IsValidUtf8, RefusesEveryIllFormedShape) {
     const struct {
         QByteArray bytes;
         bool valid;

@@ -14,8 +14,8 @@
 #include "captions.h"
 #include "csv_records.h"
 #include "engine.h"
-#include "html_table.h"
 #include "fakes.h"
+#include "html_table.h"
 
 using namespace varnel;
 
@@ -95,7 +95,7 @@ TEST(VarnelDecode, TextOutputAndExitStatusOfSingleMarkings) {
     }
 }
 
-TEST(VarnelDecode, InvisibleCharactersGoBeforeTheLengthIsCounted) {
+TEST(VarnelDecode, InvisibleCharactersGoBeforeCounting) {
     // What a code copied from a web page or a text file brings along.
     const QString invisible[] = {"\t",          "\r",          "\n",         QChar(0x00A0),
                                  QChar(0x200B), QChar(0xFEFF), QChar(0x200F)};
@@ -119,7 +119,7 @@ TEST(VarnelDecode, InvisibleCharactersGoBeforeTheLengthIsCounted) {
     EXPECT_EQ(rows.out, expected.out.repeated(5));
 }
 
-TEST(VarnelDecode, JsonObjectOfACompletedRunAStopAndSwappedCodes) {
+TEST(VarnelDecode, JsonOfRunStopAndSwappedCodes) {
     ProgramRun run = Decode(QStringList{"--json", "AXDA2500DKV4D", "Y3121234", "kqxeb0345mpmw"});
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.err.isEmpty());
@@ -130,7 +130,7 @@ TEST(VarnelDecode, JsonObjectOfACompletedRunAStopAndSwappedCodes) {
     EXPECT_EQ(o.value("caption").toString(), "AMD Athlon XP");
     EXPECT_TRUE(o.value("completed").toBool());
     const QJsonArray slotArray = o.value("slots").toArray();
-    ASSERT_EQ(slotArray.size(), kResultSlotCount);
+    ASSERT_EQ(slotArray.size(), kFieldCount);
     EXPECT_EQ(slotArray[0].toObject(), QJsonObject({{"caption", "Core"}, {"value", "Barton"}}));
     EXPECT_EQ(slotArray[3].toObject(),
               QJsonObject({{"caption", "Working frequency"}, {"value", "1833MHz"}}));
@@ -148,7 +148,7 @@ TEST(VarnelDecode, JsonObjectOfACompletedRunAStopAndSwappedCodes) {
                                        {"buttons", "OK"}})}));
 }
 
-TEST(VarnelDecode, UsageErrorsExitWithTwoAndWriteNothingOnStandardOutput) {
+TEST(VarnelDecode, UsageErrorsExitTwoPrintNothing) {
     const QStringList cases[] = {
         {},
         {"AXDA2500DKV4D", "KQXEB0345MPMW"},
@@ -258,26 +258,13 @@ TEST(VarnelDecode, HtmlTableIsByteForByteTheWindowsExport) {
         const ProgramRun run = Decode(QStringList{"--html", cliFile} + codes);
         EXPECT_TRUE(run.status == 0 || run.status == 1) << run.err.constData();
 
-        MemorySurface surface;
+        // The window's own export after the same Check.
         ScriptedPrompter prompter;
         RecordingUrlOpener opener;
-        DecodeEngine engine(surface, prompter, opener);
-        surface.SetCodes(codes[0], codes[1], codes[2]);
-        engine.Check();
-        report::WindowSnapshot window;
-        window.resultsCaption = surface.ResultsCaption();
-        for (int i = 0; i < kResultSlotCount; ++i) {
-            window.slotCaptions[i] =
-                QString::fromUtf16(kResultCaptions[i].data(), kResultCaptions[i].size());
-            window.slotValues[i] = surface.ResultText(i);
-        }
-        for (int i = 0; i < kCodeBoxCount; ++i) {
-            window.codeCaptions[i] =
-                QString::fromUtf16(kCodeCaptions[i].data(), kCodeCaptions[i].size());
-            window.codeTexts[i] = surface.CodeText(i);
-        }
+        DecodeEngine engine(prompter, opener);
+        engine.Check({codes[0], codes[1], codes[2]});
         ScriptedPrompter exportPrompter;
-        ASSERT_TRUE(report::ExportHtmlTable(window, exportPrompter, dir.path()));
+        ASSERT_TRUE(report::ExportHtmlTable(engine.Results(), exportPrompter, dir.path()));
 
         QFile cli(cliFile);
         QFile windowFile(dir.filePath("table.htm"));
@@ -288,7 +275,7 @@ TEST(VarnelDecode, HtmlTableIsByteForByteTheWindowsExport) {
     }
 }
 
-TEST(VarnelDecode, OutputThatCannotBeWrittenIsNeverReportedAsSuccess) {
+TEST(VarnelDecode, UnwritableOutputIsNeverSuccess) {
     const struct {
         const char* command;
         const char* errPart;
@@ -316,7 +303,7 @@ struct HtmlTarget {
     std::function<void(const QString& path, const ProgramRun& run, const QByteArray& table)> check;
 };
 
-TEST(VarnelDecode, HtmlGoesIntoStreamsAndThroughLinksAndNeverReplacesThem) {
+TEST(VarnelDecode, HtmlIntoStreamsAndThroughLinks) {
     QTemporaryDir dir;
     const ProgramRun reference =
         Decode(QStringList{"--html", dir.filePath("reference.htm")} + kBarton);
@@ -376,7 +363,7 @@ TEST(VarnelDecode, HtmlGoesIntoStreamsAndThroughLinksAndNeverReplacesThem) {
 }
 
 // Device nodes can only be made by root.
-TEST(VarnelDecode, HtmlIntoACharacterDeviceLeavesTheDeviceInPlace) {
+TEST(VarnelDecode, HtmlIntoCharacterDeviceKeepsIt) {
     const struct {
         unsigned minor;  // of the memory devices: 3 null, 7 full
         int status;

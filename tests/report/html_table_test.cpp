@@ -146,7 +146,7 @@ TEST(SaveHtmlTest, ValuesGoInAsTextAndTheMarkupStays) {
     }
 }
 
-TEST(EncodeTableFileTest, WindowsCodePageOrCharacterReference) {
+TEST(EncodeTableFileTest, CodePageOrReference) {
     const std::pair<QString, QByteArray> cases[] = {
         {QStringLiteral("<a&b> \t"), "<a&b> \t"},
         {Q(u"85°C OµPGA ÿ"),
@@ -177,7 +177,7 @@ TEST_F(ExportTest, SecondExportReplacesTheFirst) {
     EXPECT_EQ(prompter_.Messages().value(1).text, Saved(program_));
 }
 
-TEST_F(ExportTest, UnwritableProgramFolderFallsBackToDocuments) {
+TEST_F(ExportTest, ReadOnlyProgramFolderUsesDocuments) {
     const QString documents = home_ + QStringLiteral("/Documents");
     ASSERT_TRUE(ExportHtmlTable(BartonWindow(), prompter_, blocker_ + QStringLiteral("/bin")));
     EXPECT_EQ(ReadBytes(documents + QStringLiteral("/table.htm")),
@@ -197,7 +197,7 @@ struct FullDisk {
     ~FullDisk() { setrlimit(RLIMIT_FSIZE, &saved); }
 };
 
-TEST_F(ExportTest, FailedWriteNamesThePathAndKeepsTheOldTable) {
+TEST_F(ExportTest, FailedWriteNamesPathKeepsOldTable) {
     enum Trouble { FolderInTheWay, NoFolderAnywhere, DiskFull };
     for (Trouble trouble : {FolderInTheWay, NoFolderAnywhere, DiskFull}) {
         SCOPED_TRACE(trouble);
@@ -236,7 +236,7 @@ TEST_F(ExportTest, FailedWriteNamesThePathAndKeepsTheOldTable) {
     }
 }
 
-TEST_F(ExportTest, FailureWhileBuildingShowsTheErrorBoxAndWritesNothing) {
+TEST_F(ExportTest, BuildFailureShowsErrorAndWritesNothing) {
     EXPECT_FALSE(ExportHtmlTable([]() -> QString { throw std::bad_alloc(); }, prompter_, program_));
     const Message unexpected{QStringLiteral("An unexpected error has occured!"),
                              MessageIcon::Critical, MessageButtons::Ok,

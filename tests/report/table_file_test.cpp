@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 #include <functional>
 
+#include "fakes.h"
 #include "html_table.h"
-#include "memory_ports.h"
 
 using namespace varnel;
 using namespace varnel::report;
@@ -31,12 +31,12 @@ struct stat StatusOf(const QString& path) {
     return found;
 }
 
-WindowSnapshot SomeWindow() {
-    WindowSnapshot window;
-    window.resultsCaption = QStringLiteral("AMD Athlon XP");
-    window.codeTexts = {QStringLiteral("AXDA2500DKV4D"), QStringLiteral("KQXEB0345MPMW"),
-                        QStringLiteral("Y3121234")};
-    return window;
+Sheet SomeWindow() {
+    Sheet sheet = WaitingSheet();
+    sheet.caption = QStringLiteral("AMD Athlon XP");
+    sheet.codes = {QStringLiteral("AXDA2500DKV4D"), QStringLiteral("KQXEB0345MPMW"),
+                   QStringLiteral("Y3121234")};
+    return sheet;
 }
 
 // Points HOME at a scratch folder, so that the documents folder an export
@@ -57,7 +57,7 @@ struct Target {
 
 }  // namespace
 
-TEST(WindowExport, ReplacesOnlyARegularFileAndKeepsItsModeAndOwner) {
+TEST(WindowExport, ReplacesOnlyRegularFiles) {
     const bool root = ::geteuid() == 0;
     const Target targets[] = {
         {"a symbolic link to a file elsewhere",

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <array>
+#include <ostream>
 #include <vector>
 
 #include "decode/ports.h"
@@ -25,6 +26,11 @@ struct Marking {
         return values[Index(Field::EstimatedThermalPower)] == u"(Currently Disabled)";
     }
 };
+
+// A failing test names the row, not its bytes.
+inline void PrintTo(const Marking& row, std::ostream* os) {
+    *os << row.name.toStdString();
+}
 
 // Every row of the file; a malformed file fails the calling test loudly.
 const std::vector<Marking>& Markings();

@@ -6,10 +6,10 @@
 
 #include "captions.h"
 #include "csv_records.h"
-#include "output_format.h"
+#include "report/sheet_formats.h"
 
 using namespace varnel;
-using namespace varnel::cli;
+using namespace varnel::report;
 
 namespace {
 
@@ -26,22 +26,22 @@ const QString kAwkward[] = {
     QString(),
 };
 
-Outcome AwkwardOutcome(const QString& text) {
-    Outcome outcome;
-    outcome.codes = {text, QStringLiteral("B"), text};
-    outcome.caption = text;
-    outcome.completed = true;
-    outcome.values.fill(text);
-    outcome.messages = {{text, MessageIcon::Exclamation, MessageButtons::YesNoCancel, text}};
-    return outcome;
+Sheet AwkwardSheet(const QString& text) {
+    Sheet sheet;
+    sheet.codes = {text, QStringLiteral("B"), text};
+    sheet.caption = text;
+    sheet.completed = true;
+    sheet.values.fill(ShortText(text));
+    sheet.messages = {{text, MessageIcon::Exclamation, MessageButtons::YesNoCancel, text}};
+    return sheet;
 }
 
 }  // namespace
 
-TEST(OutputFormat, JsonObjectReadsBackExactly) {
+TEST(SheetFormats, JsonObjectReadsBackExactly) {
     for (const QString& text : kAwkward) {
         std::string out;
-        AppendJsonObject(out, AwkwardOutcome(text));
+        AppendJsonObject(out, AwkwardSheet(text));
         QJsonParseError error{};
         const QJsonObject o =
             QJsonDocument::fromJson(QByteArray::fromStdString(out), &error).object();
@@ -50,7 +50,7 @@ TEST(OutputFormat, JsonObjectReadsBackExactly) {
         EXPECT_EQ(o.value("caption").toString(), text);
         EXPECT_TRUE(o.value("completed").toBool());
         const QJsonArray slotArray = o.value("slots").toArray();
-        ASSERT_EQ(slotArray.size(), kResultSlotCount);
+        ASSERT_EQ(slotArray.size(), kFieldCount);
         EXPECT_EQ(slotArray[3].toObject().value("caption").toString(), "Working frequency");
         EXPECT_EQ(slotArray[18].toObject().value("value").toString(), text);
         const QJsonObject message = o.value("messages").toArray().at(0).toObject();
@@ -61,11 +61,11 @@ TEST(OutputFormat, JsonObjectReadsBackExactly) {
     }
 }
 
-TEST(OutputFormat, CsvRowReadsBackExactly) {
+TEST(SheetFormats, CsvRowReadsBackExactly) {
     for (const QString& text : kAwkward) {
         std::string out;
         AppendCsvHeader(out);
-        AppendCsvRow(out, AwkwardOutcome(text));
+        AppendCsvRow(out, AwkwardSheet(text));
         const auto records = ReadCsvRecords(QString::fromStdString(out));
         ASSERT_EQ(records.size(), 2);
         ASSERT_EQ(records[0].size(), 25);

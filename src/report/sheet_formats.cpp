@@ -1,10 +1,10 @@
-#include "output_format.h"
+#include "sheet_formats.h"
 
 #include <algorithm>
 
 #include "captions.h"
 
-namespace varnel::cli {
+namespace varnel::report {
 
 namespace {
 
@@ -156,9 +156,9 @@ void AppendUtf8(std::string& out, QStringView text) {
         out, text, [](char16_t) { return true; }, [&out](char32_t c) { AppendCodePoint(out, c); });
 }
 
-QString MessagesAsText(const Outcome& outcome) {
+QString MessagesAsText(const Sheet& sheet) {
     QString text;
-    for (const Message& message : outcome.messages) {
+    for (const Message& message : sheet.messages) {
         if (!text.isEmpty()) {
             text += u'\n';
         }
@@ -167,39 +167,39 @@ QString MessagesAsText(const Outcome& outcome) {
     return text;
 }
 
-void AppendTextReport(std::string& out, const Outcome& outcome) {
+void AppendTextReport(std::string& out, const Sheet& sheet) {
     std::size_t width = 0;
     for (const std::u16string_view caption : kResultCaptions) {
         width = std::max(width, caption.size());
     }
-    AppendUtf8(out, outcome.caption);
+    AppendUtf8(out, sheet.caption);
     out.push_back('\n');
     for (std::size_t slot = 0; slot < kResultCaptions.size(); ++slot) {
         AppendUtf8(out, View(kResultCaptions[slot]));
         out.push_back(':');
-        if (!outcome.values[slot].isEmpty()) {
+        if (!sheet.values[slot].isEmpty()) {
             out.append(width - kResultCaptions[slot].size() + 1, ' ');
-            AppendUtf8(out, outcome.values[slot]);
+            AppendUtf8(out, sheet.values[slot]);
         }
         out.push_back('\n');
     }
 }
 
-void AppendJsonObject(std::string& out, const Outcome& outcome) {
+void AppendJsonObject(std::string& out, const Sheet& sheet, QStringView refusal) {
     out += "{\"codes\":[";
-    for (std::size_t box = 0; box < outcome.codes.size(); ++box) {
+    for (std::size_t box = 0; box < sheet.codes.size(); ++box) {
         if (box != 0) {
             out.push_back(',');
         }
-        AppendJsonString(out, outcome.codes[box]);
+        AppendJsonString(out, sheet.codes[box]);
     }
     out += "],\"caption\":";
-    AppendJsonString(out, outcome.caption);
-    out += outcome.completed ? ",\"completed\":true" : ",\"completed\":false";
+    AppendJsonString(out, sheet.caption);
+    out += sheet.completed ? ",\"completed\":true" : ",\"completed\":false";
     out += ",\"slots\":[";
     // The captions never change: their JSON is written once.
-    static const std::array<std::string, kResultSlotCount> kSlotOpenings = [] {
-        std::array<std::string, kResultSlotCount> openings;
+    static const std::array<std::string, kFieldCount> kSlotOpenings = [] {
+        std::array<std::string, kFieldCount> openings;
         for (std::size_t slot = 0; slot < openings.size(); ++slot) {
             openings[slot] = slot == 0 ? "{\"caption\":" : ",{\"caption\":";
             AppendJsonString(openings[slot], View(kResultCaptions[slot]));
@@ -209,12 +209,12 @@ void AppendJsonObject(std::string& out, const Outcome& outcome) {
     }();
     for (std::size_t slot = 0; slot < kResultCaptions.size(); ++slot) {
         out += kSlotOpenings[slot];
-        AppendJsonString(out, outcome.values[slot]);
+        AppendJsonString(out, sheet.values[slot]);
         out.push_back('}');
     }
     out += "],\"messages\":[";
-    for (qsizetype i = 0; i < outcome.messages.size(); ++i) {
-        const Message& message = outcome.messages[i];
+    for (qsizetype i = 0; i < sheet.messages.size(); ++i) {
+        const Message& message = sheet.messages[i];
         out += i == 0 ? "{\"title\":" : ",{\"title\":";
         AppendJsonString(out, message.title);
         out += ",\"text\":";
@@ -226,9 +226,9 @@ void AppendJsonObject(std::string& out, const Outcome& outcome) {
         out += "\"}";
     }
     out.push_back(']');
-    if (!outcome.refusal.isEmpty()) {
+    if (!refusal.isEmpty()) {
         out += ",\"error\":";
-        AppendJsonString(out, outcome.refusal);
+        AppendJsonString(out, refusal);
     }
     out.push_back('}');
 }
@@ -242,21 +242,21 @@ void AppendCsvHeader(std::string& out) {
     out += ",completed,messages\r\n";
 }
 
-void AppendCsvRow(std::string& out, const Outcome& outcome) {
-    for (const QString& code : outcome.codes) {
+void AppendCsvRow(std::string& out, const Sheet& sheet, QStringView refusal) {
+    for (const QString& code : sheet.codes) {
         AppendCsvField(out, code);
         out.push_back(',');
     }
-    if (outcome.completed) {
-        AppendCsvField(out, outcome.caption);
+    if (sheet.completed) {
+        AppendCsvField(out, sheet.caption);
     }
-    for (const QString& value : outcome.values) {
+    for (const ShortText& value : sheet.values) {
         out.push_back(',');
         AppendCsvField(out, value);
     }
-    out += outcome.completed ? ",true," : ",false,";
-    AppendCsvField(out, outcome.refusal.isEmpty() ? MessagesAsText(outcome) : outcome.refusal);
+    out += sheet.completed ? ",true," : ",false,";
+    AppendCsvField(out, refusal.isEmpty() ? MessagesAsText(sheet) : refusal);
     out += "\r\n";
 }
 
-}  // namespace varnel::cli
+}  // namespace varnel::report
