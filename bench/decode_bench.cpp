@@ -3,10 +3,10 @@
 #include <QCoreApplication>
 #include <string>
 
-#include "batch_input.h"
-#include "decode_run.h"
+#include "cli/batch_input.h"
+#include "cli/decode_run.h"
+#include "decode/program.h"
 #include "report/sheet_formats.h"
-#include "shell.h"
 
 namespace {
 

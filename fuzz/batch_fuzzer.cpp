@@ -17,9 +17,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "batch_input.h"
-#include "captions.h"
-#include "text.h"
+#include "cli/batch_input.h"
+#include "decode/captions.h"
+#include "decode/text.h"
 
 namespace {
 

@@ -15,11 +15,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "captions.h"
-#include "engine.h"
-#include "fakes.h"
-#include "shell.h"
-#include "tables.h"
+#include "decode/captions.h"
+#include "decode/engine.h"
+#include "decode/program.h"
+#include "decode/tables.h"
+#include "support/fakes.h"
 
 namespace {
 

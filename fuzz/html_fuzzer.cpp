@@ -22,9 +22,9 @@
 #include <cstdlib>
 #include <optional>
 
-#include "captions.h"
-#include "html_table.h"
-#include "shell.h"
+#include "decode/captions.h"
+#include "decode/program.h"
+#include "report/html_table.h"
 
 namespace {
 

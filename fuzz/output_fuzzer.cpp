@@ -19,9 +19,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "captions.h"
-#include "csv_records.h"
+#include "decode/captions.h"
 #include "report/sheet_formats.h"
+#include "support/csv_records.h"
 
 namespace {
 

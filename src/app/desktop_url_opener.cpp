@@ -1,4 +1,4 @@
-#include "desktop_url_opener.h"
+#include "app/desktop_url_opener.h"
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ports.h"
+#include "decode/ports.h"
 
 namespace varnel {
 

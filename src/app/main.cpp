@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "desktop_url_opener.h"
-#include "frm_main.h"
-#include "main_menus.h"
-#include "shell.h"
+#include "app/desktop_url_opener.h"
+#include "app/windows/main_menus.h"
+#include "decode/program.h"
+#include "ui/frm_main.h"
 
 namespace {
 

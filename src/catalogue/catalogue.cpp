@@ -1,4 +1,4 @@
-#include "catalogue.h"
+#include "catalogue/catalogue.h"
 
 #include <QFile>
 #include <QtDebug>
@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-#include "text.h"
+#include "decode/text.h"
 
 namespace varnel::catalogue {
 

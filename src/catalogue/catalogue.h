@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <QStringView>
 
-#include "part.h"
+#include "catalogue/part.h"
 
 namespace varnel::catalogue {
 

@@ -1,4 +1,4 @@
-#include "comparison.h"
+#include "catalogue/comparison.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,8 +6,8 @@
 #include <optional>
 #include <string_view>
 
-#include "captions.h"
-#include "text.h"
+#include "decode/captions.h"
+#include "decode/text.h"
 
 namespace varnel::catalogue {
 
@@ -280,7 +280,8 @@ QString FoundNumberText(const QString& text) {
 // link of 800 or 1000 MHz: two different buses, so only a front-side bus is
 // held against the decode.
 FactRow ClockFact(const Part& part, const DecodedValues& decoded) {
-    const QString multiplier = part.multiplier ? FormatFixed(*part.multiplier, 1, u"x").ToQString() : QString();
+    const QString multiplier =
+        part.multiplier ? FormatFixed(*part.multiplier, 1, u"x").ToQString() : QString();
     const QString listed = JoinPresent({WithUnit(part.clockMhz, u"MHz"), multiplier, part.bus});
     const QString shown =
         JoinPresent({FoundNumberText(decoded[kFrequency]), FoundNumberText(decoded[kMultiplier]),

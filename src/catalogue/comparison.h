@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <array>
 
-#include "part.h"
-#include "ports.h"
+#include "catalogue/part.h"
+#include "decode/ports.h"
 
 namespace varnel::catalogue {
 

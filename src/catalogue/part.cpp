@@ -1,4 +1,4 @@
-#include "part.h"
+#include "catalogue/part.h"
 
 #include <array>
 #include <string_view>

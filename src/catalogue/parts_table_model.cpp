@@ -1,9 +1,9 @@
-#include "parts_table_model.h"
+#include "catalogue/parts_table_model.h"
 
 #include <array>
 #include <optional>
 
-#include "text.h"
+#include "decode/text.h"
 
 namespace varnel::catalogue {
 

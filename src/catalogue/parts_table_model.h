@@ -2,7 +2,7 @@
 
 #include <QAbstractTableModel>
 
-#include "catalogue.h"
+#include "catalogue/catalogue.h"
 
 namespace varnel::catalogue {
 

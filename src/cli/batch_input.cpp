@@ -1,11 +1,11 @@
-#include "batch_input.h"
+#include "cli/batch_input.h"
 
 #include <poll.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstring>
 
-#include "table_file.h"
+#include "report/table_file.h"
 
 namespace varnel::cli {
 

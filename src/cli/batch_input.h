@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "decode_run.h"
-#include "text.h"
+#include "cli/decode_run.h"
+#include "decode/text.h"
 
 namespace varnel::cli {
 

@@ -1,4 +1,4 @@
-#include "decode_run.h"
+#include "cli/decode_run.h"
 
 #include "decode/captions.h"
 

@@ -1,4 +1,4 @@
-#include "decoder_cli.h"
+#include "cli/decoder_cli.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,13 +13,13 @@
 #include <cstring>
 #include <string>
 
-#include "batch_input.h"
-#include "decode_run.h"
-#include "html_table.h"
+#include "cli/batch_input.h"
+#include "cli/decode_run.h"
+#include "decode/program.h"
+#include "decode/text.h"
+#include "report/html_table.h"
 #include "report/sheet_formats.h"
-#include "shell.h"
-#include "table_file.h"
-#include "text.h"
+#include "report/table_file.h"
 
 namespace varnel::cli {
 

@@ -1,7 +1,7 @@
 #include <QCoreApplication>
 
-#include "decoder_cli.h"
-#include "shell.h"
+#include "cli/decoder_cli.h"
+#include "decode/program.h"
 
 int main(int argc, char** argv) {
     // First of all, before Qt or anything else opens a file.

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "sheet.h"
+#include "decode/sheet.h"
 
 namespace varnel {
 

@@ -1,4 +1,4 @@
-#include "decode_state.h"
+#include "decode/decode_state.h"
 
 namespace varnel {
 

@@ -1,13 +1,13 @@
-#include "engine.h"
+#include "decode/engine.h"
 
 #include <QStringView>
 #include <algorithm>
 #include <cmath>
 
-#include "captions.h"
-#include "shell.h"
-#include "tables.h"
-#include "text.h"
+#include "decode/captions.h"
+#include "decode/program.h"
+#include "decode/tables.h"
+#include "decode/text.h"
 
 namespace varnel {
 

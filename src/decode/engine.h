@@ -3,10 +3,10 @@
 #include <QString>
 #include <span>
 
-#include "decode_state.h"
-#include "ports.h"
-#include "sheet.h"
-#include "tables.h"
+#include "decode/decode_state.h"
+#include "decode/ports.h"
+#include "decode/sheet.h"
+#include "decode/tables.h"
 
 namespace varnel {
 

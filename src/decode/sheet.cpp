@@ -1,8 +1,8 @@
-#include "sheet.h"
+#include "decode/sheet.h"
 
 #include <algorithm>
 
-#include "captions.h"
+#include "decode/captions.h"
 
 namespace varnel {
 

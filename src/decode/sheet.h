@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-#include "ports.h"
-#include "short_text.h"
+#include "decode/ports.h"
+#include "decode/short_text.h"
 
 namespace varnel {
 

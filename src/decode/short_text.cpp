@@ -1,4 +1,4 @@
-#include "short_text.h"
+#include "decode/short_text.h"
 
 #include <QtGlobal>
 #include <algorithm>

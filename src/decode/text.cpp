@@ -1,4 +1,4 @@
-#include "text.h"
+#include "decode/text.h"
 
 #include <algorithm>
 #include <charconv>

@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "short_text.h"
+#include "decode/short_text.h"
 
 namespace varnel {
 

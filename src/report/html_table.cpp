@@ -1,4 +1,4 @@
-#include "html_table.h"
+#include "report/html_table.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -7,9 +7,9 @@
 #include <exception>
 #include <new>
 
-#include "captions.h"
-#include "shell.h"
-#include "table_file.h"
+#include "decode/captions.h"
+#include "decode/program.h"
+#include "report/table_file.h"
 
 namespace varnel::report {
 

@@ -1,8 +1,8 @@
-#include "sheet_formats.h"
+#include "report/sheet_formats.h"
 
 #include <algorithm>
 
-#include "captions.h"
+#include "decode/captions.h"
 
 namespace varnel::report {
 

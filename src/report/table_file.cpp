@@ -1,4 +1,4 @@
-#include "table_file.h"
+#include "report/table_file.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -1,11 +1,11 @@
-#include "code_box.h"
+#include "ui/code_box.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <algorithm>
 
-#include "captions.h"
-#include "text.h"
+#include "decode/captions.h"
+#include "decode/text.h"
 
 namespace varnel {
 

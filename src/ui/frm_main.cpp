@@ -1,4 +1,4 @@
-#include "frm_main.h"
+#include "ui/frm_main.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -10,10 +10,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "captions.h"
+#include "decode/captions.h"
+#include "decode/program.h"
 #include "decode/sheet.h"
-#include "message_box_prompter.h"
-#include "shell.h"
+#include "ui/message_box_prompter.h"
 
 namespace varnel {
 

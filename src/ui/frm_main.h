@@ -6,10 +6,10 @@
 #include <array>
 #include <memory>
 
-#include "code_box.h"
-#include "engine.h"
-#include "html_table.h"
-#include "ports.h"
+#include "decode/engine.h"
+#include "decode/ports.h"
+#include "report/html_table.h"
+#include "ui/code_box.h"
 
 class QGroupBox;
 

@@ -1,8 +1,8 @@
-#include "message_box_prompter.h"
+#include "ui/message_box_prompter.h"
 
 #include <QMessageBox>
 
-#include "shell.h"
+#include "decode/program.h"
 
 namespace varnel {
 

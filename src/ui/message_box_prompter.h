@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "ports.h"
+#include "decode/ports.h"
 
 namespace varnel {
 

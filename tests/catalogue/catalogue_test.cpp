@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QSortFilterProxyModel>
 
-#include "catalogue.h"
-#include "parts_table_model.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/parts_table_model.h"
 
 using namespace varnel::catalogue;
 

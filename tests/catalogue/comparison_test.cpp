@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "catalogue.h"
-#include "comparison.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/comparison.h"
 
 using namespace varnel::catalogue;
 

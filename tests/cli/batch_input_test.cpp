@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-#include "batch_input.h"
+#include "cli/batch_input.h"
 
 using namespace varnel;
 using namespace varnel::cli;

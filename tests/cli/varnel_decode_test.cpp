@@ -11,11 +11,11 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "captions.h"
-#include "csv_records.h"
-#include "engine.h"
-#include "fakes.h"
-#include "html_table.h"
+#include "decode/captions.h"
+#include "decode/engine.h"
+#include "report/html_table.h"
+#include "support/csv_records.h"
+#include "support/fakes.h"
 
 using namespace varnel;
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "decode/engine.h"
-#include "decode/shell.h"
-#include "fakes.h"
-#include "markings.h"
+#include "decode/program.h"
+#include "support/fakes.h"
+#include "support/markings.h"
 
 using namespace varnel;
 using testdata::Marking;

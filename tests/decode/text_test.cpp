@@ -1,4 +1,4 @@
-#include "text.h"
+#include "decode/text.h"
 
 #include <gtest/gtest.h>
 

@@ -9,11 +9,11 @@
 #include <new>
 #include <optional>
 
-#include "captions.h"
-#include "fakes.h"
-#include "html_table.h"
-#include "markings.h"
-#include "shell.h"
+#include "decode/captions.h"
+#include "decode/program.h"
+#include "report/html_table.h"
+#include "support/fakes.h"
+#include "support/markings.h"
 
 using namespace varnel;
 using namespace varnel::report;

@@ -4,9 +4,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "captions.h"
-#include "csv_records.h"
+#include "decode/captions.h"
 #include "report/sheet_formats.h"
+#include "support/csv_records.h"
 
 using namespace varnel;
 using namespace varnel::report;

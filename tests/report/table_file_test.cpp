@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 #include <functional>
 
-#include "fakes.h"
-#include "html_table.h"
+#include "report/html_table.h"
+#include "support/fakes.h"
 
 using namespace varnel;
 using namespace varnel::report;

@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "shell.h"
+#include "decode/program.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

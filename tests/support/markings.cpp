@@ -1,4 +1,4 @@
-#include "markings.h"
+#include "support/markings.h"
 
 #include <QFile>
 #include <QStringList>

@@ -8,10 +8,10 @@
 #include <QtTest>
 #include <memory>
 
-#include "fakes.h"
-#include "frm_main.h"
-#include "message_box_prompter.h"
-#include "shell.h"
+#include "decode/program.h"
+#include "support/fakes.h"
+#include "ui/frm_main.h"
+#include "ui/message_box_prompter.h"
 
 using varnel::frmMain;
 

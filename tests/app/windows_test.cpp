@@ -11,11 +11,12 @@
 #include <memory>
 #include <stdexcept>
 
-#include "about_window.h"
-#include "link_label.h"
-#include "main_menus.h"
-#include "fakes.h"
-#include "shell.h"
+#include "app/links.h"
+#include "app/windows/about_window.h"
+#include "app/windows/link_label.h"
+#include "app/windows/main_menus.h"
+#include "decode/program.h"
+#include "support/fakes.h"
 
 using namespace varnel;
 
@@ -306,4 +307,4 @@ class ShellTest : public QObject {
 };
 
 QTEST_MAIN(ShellTest)
-#include "shell_test.moc"
+#include "windows_test.moc"

@@ -1,4 +1,4 @@
-#include "shell.h"
+#include "decode/program.h"
 
 #include <QCoreApplication>
 

@@ -2,17 +2,15 @@
 
 #include <QString>
 
-#include "ports.h"
+#include "decode/ports.h"
 
 namespace varnel {
 
-// Fixed link targets. All fictional: the program points at no real site.
+// The program's identity as every output names it, and the two links the
+// decoding and the exported table point to. All links are fictional: the
+// program points at no real site.
 inline constexpr char kHomePageUrl[] = "https://varnel.example.org/";
 inline constexpr char kFaqUrl[] = "https://varnel.example.org/faq.html";
-inline constexpr char kNewsPartnerUrl[] = "https://noticias-procesador.example.com/";
-inline constexpr char kOcPartner1Url[] = "https://atelier-frequence.example.net/";
-inline constexpr char kOcPartner2Url[] = "https://surcadence.example.com/";
-inline constexpr char kContactAddress[] = "varnel@example.org";
 
 // Puts the program's title and version on the application object; everyone
 // who names the program reads them back from there.

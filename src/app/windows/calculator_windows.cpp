@@ -1,4 +1,4 @@
-#include "calculator_windows.h"
+#include "app/windows/calculator_windows.h"
 
 #include <QComboBox>
 #include <QGridLayout>

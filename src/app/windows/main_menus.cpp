@@ -1,12 +1,13 @@
-#include "main_menus.h"
+#include "app/windows/main_menus.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 
-#include "about_window.h"
-#include "calculator_windows.h"
-#include "shell.h"
+#include "app/links.h"
+#include "app/windows/about_window.h"
+#include "app/windows/calculator_windows.h"
+#include "decode/program.h"
 
 namespace varnel {
 

@@ -1,4 +1,4 @@
-#include "about_window.h"
+#include "app/windows/about_window.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -9,8 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "link_label.h"
-#include "shell.h"
+#include "app/links.h"
+#include "app/windows/link_label.h"
+#include "decode/program.h"
 
 namespace varnel {
 

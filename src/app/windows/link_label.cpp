@@ -1,4 +1,4 @@
-#include "link_label.h"
+#include "app/windows/link_label.h"
 
 #include <QMouseEvent>
 

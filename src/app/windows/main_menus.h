@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <array>
 
-#include "ports.h"
+#include "decode/ports.h"
 
 class QAction;
 class QMenu;

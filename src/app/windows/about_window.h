@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "ports.h"
+#include "decode/ports.h"
 
 class QLabel;
 class QPlainTextEdit;
