@@ -12,8 +12,10 @@ set -euo pipefail
 # The compiler, the build tools and Qt: enough for both programs.
 build=(cmake ninja-build g++ qt6-base-dev libxkbcommon-dev)
 # The unit tests, the installed window driven on a virtual display, the
-# launcher and metadata validators and the .deb tools.
-test=(libgtest-dev libgmock-dev xvfb xauth xdotool desktop-file-utils appstream dpkg-dev file)
+# launcher and metadata validators, the .deb tools, and python3 for the
+# parts catalogue's own checker.
+test=(libgtest-dev libgmock-dev xvfb xauth xdotool desktop-file-utils appstream dpkg-dev file
+      python3)
 fuzz=(clang-14 libclang-rt-14-dev)
 bench=(libbenchmark-dev)
 
