@@ -30,7 +30,7 @@ namespace {
 
 using namespace varnel;
 
-constexpr int kTextCount = 1 + kResultSlotCount + kCodeBoxCount;
+constexpr int kTextCount = 1 + kFieldCount + kCodeBoxCount;
 constexpr int kTableLines = 99;
 
 [[noreturn]] void Fail(const char* what) {
@@ -80,10 +80,10 @@ int LineOfText(int text) {
     if (text == 0) {
         return 2;
     }
-    if (text <= kResultSlotCount) {
+    if (text <= kFieldCount) {
         return 6 + 4 * (text - 1);
     }
-    return 85 + 4 * (text - 1 - kResultSlotCount);
+    return 85 + 4 * (text - 1 - kFieldCount);
 }
 
 // The file's lines; fails unless there are exactly 99 of them, each ending in

@@ -379,9 +379,17 @@ QList<FactRow> CompareWithDecode(const Part& part, const DecodedValues& decoded)
     return facts;
 }
 
+QList<FactRow> CompareWithDecode(const Part& part, const Sheet& sheet) {
+    DecodedValues decoded;
+    for (std::size_t i = 0; i < decoded.size(); ++i) {
+        decoded[i] = sheet.values[i].ToQString();
+    }
+    return CompareWithDecode(part, decoded);
+}
+
 QStringList DifferingCaptions(const QList<FactRow>& facts) {
     QStringList captions;
-    for (int slot = 0; slot < kResultSlotCount; ++slot) {
+    for (int slot = 0; slot < kFieldCount; ++slot) {
         const QString caption = Caption(slot);
         const bool differs = std::any_of(facts.begin(), facts.end(), [&](const FactRow& fact) {
             return fact.agreement == Agreement::Differs && fact.captions.contains(caption);

@@ -7,12 +7,13 @@
 
 #include "catalogue/part.h"
 #include "decode/ports.h"
+#include "decode/sheet.h"
 
 namespace varnel::catalogue {
 
 // The nineteen result texts of a decode, by slot (captions in kResultCaptions).
 // A decode that stopped early leaves them empty.
-using DecodedValues = std::array<QString, kResultSlotCount>;
+using DecodedValues = std::array<QString, kFieldCount>;
 
 // How one fact of the catalogue stands against the decode. A fact is not
 // compared when either side does not know it: the catalogue leaves it empty,
@@ -35,6 +36,7 @@ struct FactRow {
 // clock, L2 and cores, voltage, maximum temperature, TDP, socket, package and
 // process, in this order.
 QList<FactRow> CompareWithDecode(const Part& part, const DecodedValues& decoded);
+QList<FactRow> CompareWithDecode(const Part& part, const Sheet& sheet);
 
 // The captions of the result fields that disagree with the catalogue, in the
 // order of the result fields, each once.

@@ -154,15 +154,15 @@ QWidget* frmMain::BuildResultsFrame() {
     const int valueWidth = std::max(
         ScaledPixels(185),
         lblResult[0]->fontMetrics().horizontalAdvance(QStringLiteral("(Currently Disabled)")) + 12);
-    for (int i = 0; i < kResultSlotCount; ++i) {
+    for (int i = 0; i < kFieldCount; ++i) {
         const auto slot = static_cast<std::size_t>(i);
         // A fixed width: a long value must not make the window jump in size.
         lblResult[slot]->setFixedWidth(valueWidth);
         grid->addWidget(lblInfo[slot], i, 0);
         grid->addWidget(lblResult[slot], i, 1);
     }
-    grid->addWidget(CmdSaveHTML, kResultSlotCount, 1, Qt::AlignRight);
-    grid->setRowMinimumHeight(kResultSlotCount, CmdSaveHTML->sizeHint().height() + 8);
+    grid->addWidget(CmdSaveHTML, kFieldCount, 1, Qt::AlignRight);
+    grid->setRowMinimumHeight(kFieldCount, CmdSaveHTML->sizeHint().height() + 8);
     grid->setAlignment(CmdSaveHTML, Qt::AlignRight | Qt::AlignBottom);
     return Frame[0];
 }

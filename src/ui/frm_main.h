@@ -47,8 +47,8 @@ class frmMain : public QMainWindow {
     // The controls, by the names the decoding and the tests know them by.
     std::array<CodeBox*, kCodeBoxCount> txtCode{};
     std::array<QLabel*, kCodeBoxCount> lblCode{};
-    std::array<QLabel*, kResultSlotCount> lblInfo{};
-    std::array<QLabel*, kResultSlotCount> lblResult{};
+    std::array<QLabel*, kFieldCount> lblInfo{};
+    std::array<QLabel*, kFieldCount> lblResult{};
     std::array<QGroupBox*, 2> Frame{};  // 0 results, 1 code entry
     QPushButton* Command1 = nullptr;    // puts Codes Two and Three in their boxes
     QPushButton* Command2 = nullptr;    // "Check"
