@@ -245,14 +245,52 @@ Significand SignificandFromText(Float value, int significant) {
     return out;
 }
 
+// One try at the digits of mantissa / 2^shift for a guessed decimal
+// exponent; the guess can be one off near a power of ten, and then the try
+// says which way.
+enum class Trial { Fits, GuessTooHigh, GuessTooLow, OutOfReach };
+
+Trial TryDigits(std::uint64_t mantissa, int shift, int significant, int scale, int maxScale,
+                Significand& out) {
+    if (scale < 0 || scale > maxScale || shift < 1 || shift > 120) {
+        return Trial::OutOfReach;
+    }
+    UInt128 n = mantissa;
+    for (int left = scale; left > 0; left -= 18) {
+        n *= kPowersOfTen[std::min(left, 18)];
+    }
+    const UInt128 floor = n >> shift;
+    const UInt128 remainder = n - (floor << shift);
+    const UInt128 half = static_cast<UInt128>(1) << (shift - 1);
+    const std::uint64_t low = kPowersOfTen[significant - 1];
+    const std::uint64_t high = kPowersOfTen[significant];
+    if (floor < low) {
+        return Trial::GuessTooHigh;
+    }
+    if (floor >= high) {
+        return Trial::GuessTooLow;
+    }
+    auto digits = static_cast<std::uint64_t>(floor);
+    if (remainder > half || (remainder == half && (digits & 1) != 0)) {
+        ++digits;  // to nearest, ties to even
+    }
+    out.digits = digits;
+    out.scale = scale;
+    if (digits == high) {  // rounded up into the next decade
+        out.digits = low;
+        --out.scale;
+    }
+    return Trial::Fits;
+}
+
 // The same digits, worked out exactly in integers for the magnitudes the
 // markings produce (volts, degrees, multipliers, micrometres): far cheaper
 // than going through text, and used on every decode.
 template <typename Float>
 Significand ToSignificand(Float value, int significant) {
     Significand out;
+    out.negative = std::signbit(value);
     if (value == 0 || !std::isfinite(value)) {
-        out.negative = std::signbit(value);
         return out;
     }
     constexpr int kMantissaBits = std::numeric_limits<Float>::digits;
@@ -262,43 +300,22 @@ Significand ToSignificand(Float value, int significant) {
     const Float fraction = std::frexp(std::fabs(value), &exponent2);
     const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, kMantissaBits));
     const int shift = kMantissaBits - exponent2;  // |value| = mantissa / 2^shift
-    // floor(log10(2^(exponent2 - 1))), at most one short; the loop corrects it.
+    // floor(log10(2^(exponent2 - 1))), at most one short.
     int exponent10 = ((exponent2 - 1) * 78913) >> 18;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int scale = significant - 1 - exponent10;
-        if (scale < 0 || scale > kMaxScale || shift < 1 || shift > 120) {
-            break;
+        switch (TryDigits(mantissa, shift, significant, scale, kMaxScale, out)) {
+            case Trial::Fits:
+                return out;
+            case Trial::GuessTooHigh:
+                --exponent10;
+                break;
+            case Trial::GuessTooLow:
+                ++exponent10;
+                break;
+            case Trial::OutOfReach:
+                return SignificandFromText(value, significant);
         }
-        UInt128 n = mantissa;
-        for (int left = scale; left > 0; left -= 18) {
-            n *= kPowersOfTen[std::min(left, 18)];
-        }
-        const UInt128 floor = n >> shift;
-        const UInt128 remainder = n - (floor << shift);
-        const UInt128 half = static_cast<UInt128>(1) << (shift - 1);
-        const std::uint64_t low = kPowersOfTen[significant - 1];
-        const std::uint64_t high = kPowersOfTen[significant];
-        // The logarithm can be one off near a power of ten: adjust and redo.
-        if (floor < low) {
-            --exponent10;
-            continue;
-        }
-        if (floor >= high) {
-            ++exponent10;
-            continue;
-        }
-        auto digits = static_cast<std::uint64_t>(floor);
-        if (remainder > half || (remainder == half && (digits & 1) != 0)) {
-            ++digits;
-        }
-        out.negative = std::signbit(value);
-        out.digits = digits;
-        out.scale = scale;
-        if (digits == high) {  // rounded up into the next decade
-            out.digits = low;
-            --out.scale;
-        }
-        return out;
     }
     return SignificandFromText(value, significant);
 }

@@ -136,70 +136,87 @@ QString JoinFileName(const QString& cleanFolder) {
 
 }  // namespace
 
-QString SaveHTML(const Sheet& sheet, const QString& Fontface, std::int16_t Fontsize,
-                 const QString& ColumnColour1, const QString& ColumnColour2, const QString& TopRow,
-                 const QString& BotRow) {
-    const QString size = QString::number(Fontsize);
-    const QString rowStart = QStringLiteral("  <tr bgcolor=\"#000000\">");
-    const QString rowEnd = QStringLiteral("  </tr>");
-    const QString fontOpen = QStringLiteral("><font face=");
-    const QString fontSize = QStringLiteral(" size=");
-    const QString fontColour = QStringLiteral(" color=\"#000000\">&nbsp;");
+namespace {
 
-    QString text;
-    text.reserve(8192);
+const QString kRowStart = QStringLiteral("  <tr bgcolor=\"#000000\">");
+const QString kRowEnd = QStringLiteral("  </tr>");
+const QString kFontColour = QStringLiteral(" color=\"#000000\">&nbsp;");
+// The codes part carries its own fixed look, whatever style was asked for.
+const QString kCodeCaptionCell = QStringLiteral(
+    "    <td width=\"200\" bgcolor=#cccccc><font face=Verdana size=1 color=\"#000000\">&nbsp;<b>");
+const QString kCodeValueCell = QStringLiteral(
+    "    <td width=\"100\" bgcolor=#ffffff><font face=Verdana size=1 color=\"#000000\">&nbsp;");
 
-    AppendLine(text, QStringLiteral("<table bgcolor=\"#000000\" border=\"0\" cellspacing=\"1\" "
-                                    "cellpadding=\"1\" width=\"330\">"));
+// The opening of a styled cell up to its text: "><font face=F size=S color=...>&nbsp;".
+QString FontOpening(const QString& face, std::int16_t size) {
+    return QStringLiteral("><font face=") + face + QStringLiteral(" size=") +
+           QString::number(size) + kFontColour;
+}
 
-    AppendLine(text, rowStart);
-    AppendLine(text, QStringLiteral("    <td width=\"200\" td colspan=\"3\" bgcolor="), TopRow,
-               fontOpen, Fontface, fontSize, size, fontColour, QStringLiteral("<b>"),
-               EscapeValue(sheet.caption), QStringLiteral("</b></font></td>"));
-    AppendLine(text, rowEnd);
+void AppendCaptionRow(QString& text, const Sheet& sheet, const QString& colour,
+                      const QString& font) {
+    AppendLine(text, kRowStart);
+    AppendLine(text, QStringLiteral("    <td width=\"200\" td colspan=\"3\" bgcolor="), colour,
+               font, QStringLiteral("<b>"), EscapeValue(sheet.caption),
+               QStringLiteral("</b></font></td>"));
+    AppendLine(text, kRowEnd);
+}
 
+void AppendValueRows(QString& text, const Sheet& sheet, const QString& captionColour,
+                     const QString& valueColour, const QString& font) {
     for (std::size_t slot = 0; slot < kResultCaptions.size(); ++slot) {
-        AppendLine(text, rowStart);
-        AppendLine(text, QStringLiteral("    <td width=\"200\" bgcolor="), ColumnColour1, fontOpen,
-                   Fontface, fontSize, size, fontColour, QStringLiteral("<b>"),
-                   EscapeValue(kResultCaptions[slot]), QStringLiteral("</b></font></td>"));
-        AppendLine(text, QStringLiteral("    <td width=\"100\" bgcolor="), ColumnColour2, fontOpen,
-                   Fontface, fontSize, size, fontColour, EscapeValue(sheet.values[slot]),
-                   QStringLiteral("</font></td>"));
-        AppendLine(text, rowEnd);
+        AppendLine(text, kRowStart);
+        AppendLine(text, QStringLiteral("    <td width=\"200\" bgcolor="), captionColour, font,
+                   QStringLiteral("<b>"), EscapeValue(kResultCaptions[slot]),
+                   QStringLiteral("</b></font></td>"));
+        AppendLine(text, QStringLiteral("    <td width=\"100\" bgcolor="), valueColour, font,
+                   EscapeValue(sheet.values[slot]), QStringLiteral("</font></td>"));
+        AppendLine(text, kRowEnd);
     }
+}
 
-    // The codes part carries its own fixed look, whatever style was asked for.
+void AppendCodeRows(QString& text, const Sheet& sheet) {
     AppendLine(text, QStringLiteral("  <tr>"));
     AppendLine(text, QStringLiteral("    <td width=\"200\" td colspan=\"3\" bgcolor=#999999><div "
                                     "align=\"left\"><font face=Verdana size=1 "
                                     "color=\"#000000\">&nbsp;<b>Codes</b></font></div></td>"));
-    AppendLine(text, rowEnd);
-
+    AppendLine(text, kRowEnd);
     for (std::size_t box = 0; box < kCodeCaptions.size(); ++box) {
         // "Code One:" heads its row without the colon.
         const QStringView caption = QStringView(kCodeCaptions[box]).chopped(1);
-        AppendLine(text, rowStart);
-        AppendLine(text,
-                   QStringLiteral("    <td width=\"200\" bgcolor=#cccccc><font face=Verdana size=1 "
-                                  "color=\"#000000\">&nbsp;<b>"),
-                   EscapeValue(caption), QStringLiteral("</b></font></td>"));
-        AppendLine(text,
-                   QStringLiteral("    <td width=\"100\" bgcolor=#ffffff><font face=Verdana size=1 "
-                                  "color=\"#000000\">&nbsp;"),
-                   EscapeValue(sheet.codes[box]), QStringLiteral("</font></td>"));
-        AppendLine(text, rowEnd);
+        AppendLine(text, kRowStart);
+        AppendLine(text, kCodeCaptionCell, EscapeValue(caption),
+                   QStringLiteral("</b></font></td>"));
+        AppendLine(text, kCodeValueCell, EscapeValue(sheet.codes[box]),
+                   QStringLiteral("</font></td>"));
+        AppendLine(text, kRowEnd);
     }
+}
 
-    AppendLine(text, rowStart);
-    AppendLine(text, QStringLiteral("    <td width=\"200\" td colspan=\"3\" bgcolor="), BotRow,
-               fontOpen, Fontface, fontSize, size, fontColour,
-               QStringLiteral("Generated by <a href=\""),
+void AppendFooterRow(QString& text, const QString& colour, const QString& font) {
+    AppendLine(text, kRowStart);
+    AppendLine(text, QStringLiteral("    <td width=\"200\" td colspan=\"3\" bgcolor="), colour,
+               font, QStringLiteral("Generated by <a href=\""),
                EscapeValue(QString::fromLatin1(kHomePageUrl)), QStringLiteral("\">"),
                EscapeValue(ApplicationTitle()), QStringLiteral("</a> (v"),
                EscapeValue(GetVersionString()), QStringLiteral(")</font></td>"));
-    AppendLine(text, rowEnd);
+    AppendLine(text, kRowEnd);
+}
 
+}  // namespace
+
+QString SaveHTML(const Sheet& sheet, const QString& Fontface, std::int16_t Fontsize,
+                 const QString& ColumnColour1, const QString& ColumnColour2, const QString& TopRow,
+                 const QString& BotRow) {
+    const QString font = FontOpening(Fontface, Fontsize);
+    QString text;
+    text.reserve(8192);
+    AppendLine(text, QStringLiteral("<table bgcolor=\"#000000\" border=\"0\" cellspacing=\"1\" "
+                                    "cellpadding=\"1\" width=\"330\">"));
+    AppendCaptionRow(text, sheet, TopRow, font);
+    AppendValueRows(text, sheet, ColumnColour1, ColumnColour2, font);
+    AppendCodeRows(text, sheet);
+    AppendFooterRow(text, BotRow, font);
     AppendLine(text, QStringLiteral("  </table>"));
     return text;
 }

@@ -42,7 +42,12 @@ frmPRCalc::frmPRCalc(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmPRCalc"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Athlon PR Calculator"));
+    CreateControls();
+    ArrangeControls();
+    connect(cmdCheckPR, &QPushButton::clicked, this, &frmPRCalc::cmdCheckPR_Click);
+}
 
+void frmPRCalc::CreateControls() {
     Combo1 = ProcessorList(
         this,
         {QStringLiteral("AMD Athlon XP (Palomino)"), QStringLiteral("AMD Athlon XP (Thoroughbred)"),
@@ -65,7 +70,9 @@ frmPRCalc::frmPRCalc(QWidget* parent) : QDialog(parent) {
                       QStringLiteral("200")});
     cmdCheckMHz =
         Named(new QPushButton(QStringLiteral("Check MHz"), this), QStringLiteral("cmdCheckMHz"));
+}
 
+void frmPRCalc::ArrangeControls() {
     // Top half: rating from clock speed. Bottom half: clock speed from
     // multiplier and bus. The one result label sits between them.
     auto* grid = new QGridLayout;
@@ -86,15 +93,17 @@ frmPRCalc::frmPRCalc(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(cmdCheckPR, &QPushButton::clicked, this, &frmPRCalc::cmdCheckPR_Click);
 }
 
 frmThermCalc::frmThermCalc(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmThermCalc"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Thermal Output Calculator"));
+    CreateControls();
+    ArrangeControls();
+}
 
+void frmThermCalc::CreateControls() {
     Combo1 = ProcessorList(
         this,
         {QStringLiteral("AMD Duron (Spitfire)"), QStringLiteral("AMD Duron (Morgan)"),
@@ -115,7 +124,9 @@ frmThermCalc::frmThermCalc(QWidget* parent) : QDialog(parent) {
                               this),
                    QStringLiteral("Label4"));
     Label4->setWordWrap(true);
+}
 
+void frmThermCalc::ArrangeControls() {
     auto* grid = new QGridLayout;
     grid->addWidget(lblCap[0], 0, 0);
     grid->addWidget(Combo1, 0, 1, 1, 2);

@@ -33,6 +33,10 @@ class frmPRCalc : public QDialog {
   public slots:
     // Reserved for the rating calculation; it changes nothing yet.
     void cmdCheckPR_Click() {}
+
+  private:
+    void CreateControls();
+    void ArrangeControls();
 };
 
 // The thermal output calculator: estimated heat from core, clock and voltage.
@@ -50,6 +54,10 @@ class frmThermCalc : public QDialog {
     QPushButton* Command1 = nullptr;
     QLabel* lblWattage = nullptr;
     QLabel* Label4 = nullptr;
+
+  private:
+    void CreateControls();
+    void ArrangeControls();
 };
 
 }  // namespace varnel
