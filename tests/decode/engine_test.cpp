@@ -149,7 +149,8 @@ TEST(FixCode2and3, SwapsWhenOnlyCodeTwoLeadsWithDigit) {
         {"KQXEB0312MPMW", "Y3123456", false},
         {"AB1C", "9XYZ", false},        // both have a digit up front
         {"KQXEB0312", "ABCDE", false},  // neither has
-        {"ABCD5", "WXYZ", false},       // a digit at position 5 does not count
+        {"ABC4XYZ", "KQXEB", true},     // a digit at position 4 counts
+        {"ABCD5", "WXYZ", false},       // a digit at position 5 does not
         {"7", "XY", true},              // short codes: positions beyond the end hold none
     };
     for (const Row& row : rows) {
