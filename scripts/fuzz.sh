@@ -38,12 +38,20 @@ cmake --build build/fuzz -j2 --target "${chosen[@]}"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
+
+# The hand-worked markings of the tests seed the decode fuzzer too: one input
+# per row, Code One to Three in UTF-8 behind a zero byte, 0xFF between them.
+mkdir -p "$work/markings"
+LC_ALL=C awk -F'\t' -v dir="$work/markings" 'NR > 1 {
+    printf "%c%s\377%s\377%s", 0, $5, $6, $7 > (dir "/" $1); close(dir "/" $1)
+}' tests/data/markings.tsv
 findings=build/fuzz/findings
 mkdir -p "$findings"
 for name in "${chosen[@]}"; do
     echo "== $name: $seconds s"
     seeds=()
     if [ -d "${corpus[$name]:-}" ]; then seeds=("${corpus[$name]}"); fi
+    if [ "$name" = decode_fuzzer ]; then seeds+=("$work/markings"); fi
     mkdir -p "$work/$name"
     ASAN_OPTIONS="detect_leaks=0:abort_on_error=1" UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1" \
         "./build/fuzz/fuzz/$name" -max_total_time="$seconds" -max_len=4096 -timeout=10 \
