@@ -19,7 +19,6 @@
 #include "decode/sheet.h"
 #include "ui/field_notes.h"
 #include "ui/message_box_prompter.h"
-#include "ui/result_copies.h"
 #include "ui/stop_focus.h"
 
 namespace varnel {
@@ -68,9 +67,21 @@ constexpr std::array<char16_t, kCodeBoxCount> kCodeAccessLetters{u'O', u'w', u'r
 constexpr std::array<std::u16string_view, kCodeBoxCount> kCodeExamples{
     u"e.g. AXDA2500DKV4D", u"e.g. KQXEB0345MPMW", u"e.g. Y3121234"};
 
-// The caption's tip: rich text, so that a long note wraps.
+// A caption's tip: the note broken into lines of about sixty characters, as
+// a tip does not wrap plain text by itself.
 QString NoteTip(std::u16string_view note) {
-    return QStringLiteral("<p>") + FromCaption(note).toHtmlEscaped() + QStringLiteral("</p>");
+    constexpr qsizetype kLineLength = 60;
+    QString tip;
+    qsizetype lineStart = 0;
+    for (const QString& word : FromCaption(note).split(QLatin1Char(' '))) {
+        const bool full = tip.size() - lineStart + 1 + word.size() > kLineLength;
+        if (!tip.isEmpty()) {
+            tip.append(full ? QLatin1Char('\n') : QLatin1Char(' '));
+            lineStart = full ? tip.size() : lineStart;
+        }
+        tip.append(word);
+    }
+    return tip;
 }
 
 void SetClipboardText(const QString& text) {
@@ -211,13 +222,16 @@ QWidget* frmMain::BuildResultsFrame() {
 QWidget* frmMain::BuildCodeEntryFrame() {
     auto* column = new QVBoxLayout(Frame[1]);
     column->setSpacing(2);
-    // Room for a full code of wide letters, and for the longest example.
+    // Room for a full code of wide letters and a caret, and for the longest
+    // example within the box's own margins.
     const QFontMetrics metrics = txtCode[0]->fontMetrics();
-    int textWidth = metrics.horizontalAdvance(QStringLiteral("KQXEB0345MPMW"));
+    int exampleWidth = 0;
     for (const std::u16string_view example : kCodeExamples) {
-        textWidth = std::max(textWidth, metrics.horizontalAdvance(FromCaption(example)));
+        exampleWidth = std::max(exampleWidth, metrics.horizontalAdvance(FromCaption(example)));
     }
-    const int boxWidth = std::max(ScaledPixels(110), textWidth + 16);
+    const int boxWidth = std::max({ScaledPixels(110),
+                                   metrics.horizontalAdvance(QStringLiteral("KQXEB0345MPMW")) + 16,
+                                   exampleWidth + 12});
     for (std::size_t i = 0; i < txtCode.size(); ++i) {
         txtCode[i]->setFixedWidth(boxWidth);
         column->addWidget(lblCode[i]);

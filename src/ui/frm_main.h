@@ -11,6 +11,7 @@
 #include "decode/ports.h"
 #include "report/html_table.h"
 #include "ui/code_box.h"
+#include "ui/result_copies.h"
 
 class QAction;
 class QGroupBox;
@@ -60,7 +61,7 @@ class frmMain : public QMainWindow {
     QLabel* lblCopyright = nullptr;
     // The ways to copy all results: the results' context menu offers them,
     // and the first answers Ctrl+Shift+C anywhere in the window.
-    std::array<QAction*, 4> mnuCopy{};
+    std::array<QAction*, kResultsCopies.size()> mnuCopy{};
 
     // The results' context menu for the row at a slot, or for the frame
     // around the rows.
