@@ -13,10 +13,58 @@
 
 namespace {
 
-// Options that choose a platform of their own (-platform offscreen) or only
-// print and leave, spelled with one dash as Qt reads both spellings.
-constexpr std::array<std::string_view, 6> kNoDisplayOptions = {"-platform", "-h", "-help",
-                                                               "-help-all", "-v", "-version"};
+// Options that only print and leave, as desktop programs answer them. Qt
+// reads its own options with one dash or two; so do these.
+struct PrintingOption {
+    std::array<std::string_view, 2> spellings;
+    void (*print)();
+};
+
+void PrintHelp() {
+    std::fputs(
+        "Usage: varnel [OPTION]\n"
+        "Decode the markings printed on AMD K7 and K8 processors in a window: type the three\n"
+        "lines of a marking and press Check.\n"
+        "\n"
+        "  -h, --help     show this help and exit\n"
+        "  -v, --version  show the version and exit\n"
+        "\n"
+        "Qt's own options, such as -platform or -style, are accepted too. To decode without a\n"
+        "window, use varnel-decode.\n",
+        stdout);
+}
+
+void PrintVersion() {
+    std::printf("varnel %s\n", qPrintable(varnel::GetVersionString()));
+}
+
+constexpr std::array<PrintingOption, 2> kPrintingOptions{{
+    {{"-h", "-help"}, &PrintHelp},
+    {{"-v", "-version"}, &PrintVersion},
+}};
+
+// An argument as Qt reads it: two dashes count as one.
+std::string_view OptionName(const char* argument) {
+    std::string_view option(argument);
+    if (option.starts_with("--")) {
+        option.remove_prefix(1);
+    }
+    return option;
+}
+
+// The option that asks only for a printout, if one was given.
+const PrintingOption* FindPrintingOption(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view option = OptionName(argv[i]);
+        for (const PrintingOption& printing : kPrintingOptions) {
+            if (std::find(printing.spellings.begin(), printing.spellings.end(), option) !=
+                printing.spellings.end()) {
+                return &printing;
+            }
+        }
+    }
+    return nullptr;
+}
 
 bool IsEnvironmentSet(const char* name) {
     const char* value = std::getenv(name);
@@ -31,13 +79,9 @@ bool IsDisplayMissing(int argc, char* argv[]) {
             return false;
         }
     }
+    // A platform chosen on the command line (-platform offscreen) is Qt's to open.
     for (int i = 1; i < argc; ++i) {
-        std::string_view option(argv[i]);
-        if (option.starts_with("--")) {
-            option.remove_prefix(1);
-        }
-        if (std::find(kNoDisplayOptions.begin(), kNoDisplayOptions.end(), option) !=
-            kNoDisplayOptions.end()) {
+        if (OptionName(argv[i]) == "-platform") {
             return false;
         }
     }
@@ -47,6 +91,11 @@ bool IsDisplayMissing(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Help and version need no window, and so no display.
+    if (const PrintingOption* printing = FindPrintingOption(argc, argv)) {
+        printing->print();
+        return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? 0 : 1;
+    }
     if (IsDisplayMissing(argc, argv)) {
         std::fputs(
             "varnel: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are unset); "

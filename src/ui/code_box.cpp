@@ -1,8 +1,16 @@
 #include "ui/code_box.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <algorithm>
+#include <array>
 
 #include "decode/captions.h"
 #include "decode/text.h"
@@ -14,23 +22,51 @@ namespace {
 // A code one short of the box's limit: the next key completes it.
 constexpr int kAlmostFullLength = kCodeMaxLength - 1;
 
-// Whether a key press types a character, as opposed to editing, moving the
-// caret or being a shortcut (Ctrl+C, Ctrl+V while a code is almost full must
-// not send the user on to the next line of the marking).
-bool TypesCharacter(const QKeyEvent& event) {
+// Keys held with Ctrl or Alt are commands: the window's access keys, the
+// menus, the editing shortcuts. Their letter is never part of a code.
+bool IsChord(const QKeyEvent& event) {
+    return (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) != 0;
+}
+
+// Whether a key press carries a character a box would take, as opposed to
+// editing or moving the caret.
+bool CarriesCharacter(const QKeyEvent& event) {
     const QString text = event.text();
     if (text.isEmpty()) {
-        return false;
-    }
-    const Qt::KeyboardModifiers modifiers =
-        event.modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier);
-    if (modifiers == Qt::ControlModifier ||
-        modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) {
         return false;
     }
     const QChar first = text.front();
     return first.isPrint() || first.isHighSurrogate() ||
            first.category() == QChar::Other_PrivateUse || first.category() == QChar::Other_Format;
+}
+
+// Whether a key press types a character (Ctrl+C or Ctrl+V while a code is
+// almost full must not send the user on to the next line of the marking).
+bool TypesCharacter(const QKeyEvent& event) {
+    return !IsChord(event) && CarriesCharacter(event);
+}
+
+// The line edit's own editing commands; held with Ctrl or Alt, they still work.
+constexpr std::array kEditingKeys{
+    QKeySequence::Undo,
+    QKeySequence::Redo,
+    QKeySequence::Cut,
+    QKeySequence::Copy,
+    QKeySequence::Paste,
+    QKeySequence::SelectAll,
+    QKeySequence::Deselect,
+    QKeySequence::DeleteStartOfWord,
+    QKeySequence::DeleteEndOfWord,
+    QKeySequence::DeleteEndOfLine,
+    QKeySequence::DeleteCompleteLine,
+};
+
+// A chord that no command took, such as Alt with a letter that no button
+// answers to: the line edit would type its letter.
+bool IsStrayChord(const QKeyEvent& event) {
+    return IsChord(event) && CarriesCharacter(event) &&
+           std::none_of(kEditingKeys.begin(), kEditingKeys.end(),
+                        [&event](QKeySequence::StandardKey key) { return event.matches(key); });
 }
 
 // Keys that count like a typed character for the move to the next box.
@@ -115,6 +151,42 @@ QString CutInsertionToFit(const QString& before, const QString& after, qsizetype
     return fitted;
 }
 
+// Characters that end a line, whatever system the text was copied on.
+constexpr std::array<char16_t, 7> kLineBreaks{u'\n',     u'\r',     u'\v',    u'\f',
+                                              u'\u0085', u'\u2028', u'\u2029'};
+
+bool IsLineBreak(QChar c) {
+    return std::find(kLineBreaks.begin(), kLineBreaks.end(), c.unicode()) != kLineBreaks.end();
+}
+
+// The first n characters of a code, an emoji either whole or left out.
+QString FirstCharacters(const QString& code, qsizetype n) {
+    if (code.size() <= n) {
+        return code;
+    }
+    return code.left(code.at(n - 1).isHighSurrogate() ? n - 1 : n);
+}
+
+// The lines of a pasted text as codes, in order: each cleaned as a box cleans
+// what is typed, then cut to the box's limit; blank lines are left out.
+QStringList MarkingLines(const QString& text) {
+    QStringList codes;
+    qsizetype start = 0;
+    for (qsizetype end = 0; end <= text.size(); ++end) {
+        if (end < text.size() && !IsLineBreak(text.at(end))) {
+            continue;
+        }
+        qsizetype unusedCaret = 0;
+        const QString code =
+            NormaliseCode(WithoutLoneSurrogates(text.sliced(start, end - start), &unusedCaret));
+        if (!code.isEmpty()) {
+            codes.append(FirstCharacters(code, kCodeMaxLength));
+        }
+        start = end + 1;
+    }
+    return codes;
+}
+
 }  // namespace
 
 CodeBox::CodeBox(QWidget* parent) : QLineEdit(parent) {
@@ -126,7 +198,7 @@ CodeBox::CodeBox(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::textChanged, this, &CodeBox::Normalise);
 }
 
-void CodeBox::SetNextBox(QWidget* next) {
+void CodeBox::SetNextBox(CodeBox* next) {
     nextBox_ = next;
 }
 
@@ -165,7 +237,38 @@ void CodeBox::MoveToNextBox() {
     nextBox_->setFocus(Qt::OtherFocusReason);
 }
 
+bool CodeBox::FillWithMarking(const QString& text) {
+    const QStringList lines = MarkingLines(text);
+    if (lines.size() < 2) {
+        return false;
+    }
+    CodeBox* box = this;
+    CodeBox* last = this;
+    // Lines beyond the last box belong to no code and are dropped.
+    for (qsizetype i = 0; i < lines.size() && box != nullptr; ++i) {
+        box->setText(lines.at(i));
+        last = box;
+        box = box->nextBox_;
+    }
+    // The caret ends behind the last line, as if the marking had been typed.
+    last->setFocus(Qt::OtherFocusReason);
+    last->end(false);
+    return true;
+}
+
+bool CodeBox::PasteMarking(QClipboard::Mode mode) {
+    return !isReadOnly() && FillWithMarking(QGuiApplication::clipboard()->text(mode));
+}
+
 void CodeBox::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Paste) && PasteMarking(QClipboard::Clipboard)) {
+        event->accept();
+        return;
+    }
+    if (IsStrayChord(*event)) {
+        event->ignore();
+        return;
+    }
     const bool moveOn = HoldsAlmostFullCode() && MovesToNextBox(*event);
     // The key still counts in this box: the 13th character stays here, a
     // Backspace deletes here.
@@ -182,6 +285,42 @@ void CodeBox::inputMethodEvent(QInputMethodEvent* event) {
     if (moveOn) {
         MoveToNextBox();
     }
+}
+
+void CodeBox::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // The menu's Paste takes a whole marking as Ctrl+V does: its entry is
+    // the one wired to the line edit's own paste, which Qt wires by name.
+    for (QAction* action : menu->actions()) {
+        if (disconnect(action, SIGNAL(triggered()), this, SLOT(paste()))) {
+            connect(action, &QAction::triggered, this, [this] {
+                if (!PasteMarking(QClipboard::Clipboard)) {
+                    paste();
+                }
+            });
+        }
+    }
+    menu->popup(event->globalPos());
+}
+
+void CodeBox::mouseReleaseEvent(QMouseEvent* event) {
+    // The middle button pastes the selection on X11 desktops.
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&
+        rect().contains(event->position().toPoint()) && PasteMarking(QClipboard::Selection)) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void CodeBox::dropEvent(QDropEvent* event) {
+    if (!isReadOnly() && event->mimeData()->hasText() &&
+        FillWithMarking(event->mimeData()->text())) {
+        event->acceptProposedAction();
+        return;
+    }
+    QLineEdit::dropEvent(event);
 }
 
 }  // namespace varnel

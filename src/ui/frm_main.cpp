@@ -1,11 +1,15 @@
 #include "ui/frm_main.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -13,7 +17,9 @@
 #include "decode/captions.h"
 #include "decode/program.h"
 #include "decode/sheet.h"
+#include "ui/field_notes.h"
 #include "ui/message_box_prompter.h"
+#include "ui/stop_focus.h"
 
 namespace varnel {
 
@@ -43,6 +49,43 @@ QPushButton* NewButton(const QString& caption, const QString& name, QWidget* par
 
 QString IndexedName(const char* name, std::size_t index) {
     return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
+}
+
+// A caption with the access key marked before the first occurrence of its
+// letter: the caption reads the same, the letter is underlined.
+QString WithAccessKey(std::u16string_view caption, char16_t letter) {
+    QString marked = FromCaption(caption);
+    marked.insert(marked.indexOf(QChar(letter)), QLatin1Char('&'));
+    return marked;
+}
+
+// The letters that Alt takes to the code boxes, through their captions. The
+// menu bar has F, P, T and H; the buttons C, S and G.
+constexpr std::array<char16_t, kCodeBoxCount> kCodeAccessLetters{u'O', u'w', u'r'};
+
+// What each empty box shows: a code as it is printed on an Athlon XP 2500+.
+constexpr std::array<std::u16string_view, kCodeBoxCount> kCodeExamples{
+    u"e.g. AXDA2500DKV4D", u"e.g. KQXEB0345MPMW", u"e.g. Y3121234"};
+
+// A caption's tip: the note broken into lines of about sixty characters, as
+// a tip does not wrap plain text by itself.
+QString NoteTip(std::u16string_view note) {
+    constexpr qsizetype kLineLength = 60;
+    QString tip;
+    qsizetype lineStart = 0;
+    for (const QString& word : FromCaption(note).split(QLatin1Char(' '))) {
+        const bool full = tip.size() - lineStart + 1 + word.size() > kLineLength;
+        if (!tip.isEmpty()) {
+            tip.append(full ? QLatin1Char('\n') : QLatin1Char(' '));
+            lineStart = full ? tip.size() : lineStart;
+        }
+        tip.append(word);
+    }
+    return tip;
+}
+
+void SetClipboardText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
 }
 
 // Row spacing in the results frame: tight, like a printed data sheet.
@@ -91,6 +134,9 @@ frmMain::frmMain(UrlOpener& opener, Prompter* prompter, QWidget* parent)
     SetTabOrder();
     txtCode[0]->setFocus(Qt::OtherFocusReason);
 
+    CreateCopyActions();
+    connect(Frame[0], &QWidget::customContextMenuRequested, this, &frmMain::ShowResultsMenu);
+
     connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
@@ -115,28 +161,34 @@ void frmMain::CreateControls() {
         lblResult[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         lblResult[i]->setLineWidth(1);
         lblResult[i]->setForegroundRole(QPalette::WindowText);
+        lblInfo[i]->setToolTip(NoteTip(kFieldNotes[i]));
+        // A right click on a row opens the results' menu of the frame.
+        lblInfo[i]->setContextMenuPolicy(Qt::NoContextMenu);
+        lblResult[i]->setContextMenuPolicy(Qt::NoContextMenu);
     }
-    CmdSaveHTML =
-        NewButton(QStringLiteral("Generate HTML file"), QStringLiteral("CmdSaveHTML"), Frame[0]);
+    Frame[0]->setContextMenuPolicy(Qt::CustomContextMenu);
+    CmdSaveHTML = NewButton(WithAccessKey(u"Generate HTML file", u'G'),
+                            QStringLiteral("CmdSaveHTML"), Frame[0]);
 
     for (std::size_t i = 0; i < txtCode.size(); ++i) {
-        lblCode[i] =
-            NewPlainLabel(FromCaption(kCodeCaptions[i]), IndexedName("lblCode", i), Frame[1]);
+        lblCode[i] = NewPlainLabel(WithAccessKey(kCodeCaptions[i], kCodeAccessLetters[i]),
+                                   IndexedName("lblCode", i), Frame[1]);
         txtCode[i] = new CodeBox(Frame[1]);
         txtCode[i]->setObjectName(IndexedName("txtCode", i));
+        txtCode[i]->setPlaceholderText(FromCaption(kCodeExamples[i]));
         lblCode[i]->setBuddy(txtCode[i]);
     }
     // Code One leads to Code Two and Code Two to Code Three; Code Three is the
     // last line of a marking and keeps the focus.
     txtCode[0]->SetNextBox(txtCode[1]);
     txtCode[1]->SetNextBox(txtCode[2]);
-    Command2 = NewButton(QStringLiteral("Check"), QStringLiteral("Command2"), Frame[1]);
+    Command2 = NewButton(WithAccessKey(u"Check", u'C'), QStringLiteral("Command2"), Frame[1]);
 
     Command1 = NewButton(QStringLiteral("Command1"), QStringLiteral("Command1"), this);
     // A leftover without a purpose of its own for the user: wired and in the
     // tab order, but not shown.
     Command1->setVisible(false);
-    Command3 = NewButton(QStringLiteral("Swap"), QStringLiteral("Command3"), this);
+    Command3 = NewButton(WithAccessKey(u"Swap", u'S'), QStringLiteral("Command3"), this);
     lblCopyright = NewPlainLabel(ApplicationTitle() + QStringLiteral(" ") + GetVersionString() +
                                      QStringLiteral(" - MIT licence, without warranty"),
                                  QStringLiteral("lblCopyright"), this);
@@ -170,10 +222,16 @@ QWidget* frmMain::BuildResultsFrame() {
 QWidget* frmMain::BuildCodeEntryFrame() {
     auto* column = new QVBoxLayout(Frame[1]);
     column->setSpacing(2);
-    // Room for a full code of wide letters.
-    const int boxWidth =
-        std::max(ScaledPixels(110),
-                 txtCode[0]->fontMetrics().horizontalAdvance(QStringLiteral("KQXEB0345MPMW")) + 16);
+    // Room for a full code of wide letters and a caret, and for the longest
+    // example within the box's own margins.
+    const QFontMetrics metrics = txtCode[0]->fontMetrics();
+    int exampleWidth = 0;
+    for (const std::u16string_view example : kCodeExamples) {
+        exampleWidth = std::max(exampleWidth, metrics.horizontalAdvance(FromCaption(example)));
+    }
+    const int boxWidth = std::max({ScaledPixels(110),
+                                   metrics.horizontalAdvance(QStringLiteral("KQXEB0345MPMW")) + 16,
+                                   exampleWidth + 12});
     for (std::size_t i = 0; i < txtCode.size(); ++i) {
         txtCode[i]->setFixedWidth(boxWidth);
         column->addWidget(lblCode[i]);
@@ -224,6 +282,49 @@ void frmMain::SetTabOrder() {
     for (std::size_t i = 1; i < order.size(); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
+}
+
+void frmMain::CreateCopyActions() {
+    for (std::size_t i = 0; i < mnuCopy.size(); ++i) {
+        const ResultsCopy& copy = kResultsCopies[i];
+        mnuCopy[i] = new QAction(QString::fromUtf16(copy.caption), this);
+        mnuCopy[i]->setObjectName(IndexedName("mnuCopy", i));
+        if (copy.shortcut.key() != Qt::Key_unknown) {
+            mnuCopy[i]->setShortcut(QKeySequence(copy.shortcut));
+            // The values take no focus: the shortcut works from any control.
+            addAction(mnuCopy[i]);
+        }
+        connect(mnuCopy[i], &QAction::triggered, this,
+                [this, write = copy.write] { SetClipboardText(write(SheetToExport())); });
+    }
+}
+
+std::unique_ptr<QMenu> frmMain::NewResultsMenu(std::optional<int> slot) {
+    auto menu = std::make_unique<QMenu>(this);
+    menu->setObjectName(QStringLiteral("mnuResults"));
+    const QString value = slot ? lblResult.at(static_cast<std::size_t>(*slot))->text() : QString();
+    QAction* copyValue = menu->addAction(QStringLiteral("Copy &value"));
+    copyValue->setEnabled(!value.isEmpty());
+    connect(copyValue, &QAction::triggered, this, [value] { SetClipboardText(value); });
+    for (std::size_t i = 0; i < mnuCopy.size(); ++i) {
+        if (i == 1) {
+            menu->addSeparator();  // the whole sheet as text above, in other formats below
+        }
+        menu->addAction(mnuCopy[i]);
+    }
+    return menu;
+}
+
+void frmMain::ShowResultsMenu(const QPoint& framePosition) {
+    // The row under the pointer, by its caption or its value.
+    const QWidget* under = Frame[0]->childAt(framePosition);
+    std::optional<int> slot;
+    for (std::size_t i = 0; i < lblResult.size(); ++i) {
+        if (under != nullptr && (under == lblResult[i] || under == lblInfo[i])) {
+            slot = static_cast<int>(i);
+        }
+    }
+    NewResultsMenu(slot)->exec(Frame[0]->mapToGlobal(framePosition));
 }
 
 void frmMain::showEvent(QShowEvent* event) {
@@ -291,6 +392,12 @@ void frmMain::Command2_Click() {
     if (engine_.Check(CurrentCodes())) {
         shown_ = engine_.Results();
         Render(shown_);
+    }
+    // After a stop, the box to correct, its code selected to be typed over.
+    if (const std::optional<int> box = BoxToCorrect(engine_.Results())) {
+        CodeBox* code = txtCode.at(static_cast<std::size_t>(*box));
+        code->setFocus(Qt::OtherFocusReason);
+        code->selectAll();
     }
 }
 

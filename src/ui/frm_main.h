@@ -5,13 +5,17 @@
 #include <QPushButton>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "decode/engine.h"
 #include "decode/ports.h"
 #include "report/html_table.h"
 #include "ui/code_box.h"
+#include "ui/result_copies.h"
 
+class QAction;
 class QGroupBox;
+class QMenu;
 
 namespace varnel {
 
@@ -55,6 +59,13 @@ class frmMain : public QMainWindow {
     QPushButton* Command3 = nullptr;    // "Swap"
     QPushButton* CmdSaveHTML = nullptr;
     QLabel* lblCopyright = nullptr;
+    // The ways to copy all results: the results' context menu offers them,
+    // and the first answers Ctrl+Shift+C anywhere in the window.
+    std::array<QAction*, kResultsCopies.size()> mnuCopy{};
+
+    // The results' context menu for the row at a slot, or for the frame
+    // around the rows.
+    std::unique_ptr<QMenu> NewResultsMenu(std::optional<int> slot);
 
   signals:
     // The window has closed; the program ends with it.
@@ -70,6 +81,8 @@ class frmMain : public QMainWindow {
     QWidget* BuildCodeEntryFrame();
     QWidget* BuildNoticeStrip();
     void SetTabOrder();
+    void CreateCopyActions();
+    void ShowResultsMenu(const QPoint& framePosition);
     // A size given for a 96 dpi screen, on this one.
     int ScaledPixels(int pixelsAt96Dpi) const;
 

@@ -1,3 +1,5 @@
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +19,7 @@
 #include "app/windows/main_menus.h"
 #include "decode/program.h"
 #include "support/fakes.h"
+#include "ui/frm_main.h"
 
 using namespace varnel;
 
@@ -32,18 +35,19 @@ class ThrowingPrompter : public Prompter {
     MessageAnswer Show(const Message&) override { throw std::runtime_error("no display"); }
 };
 
-// One line per entry, indented by depth: name, caption ("-" for a separator)
-// and "off" when disabled.
-void DumpMenu(const QList<QAction*>& actions, int depth, QStringList& lines) {
-    for (QAction* action : actions) {
-        QMenu* submenu = action->menu();
-        QString line = QString(depth * 2, QLatin1Char(' ')) +
-                       (submenu ? submenu->objectName() : action->objectName()) + '|' +
-                       (action->isSeparator() ? QStringLiteral("-") : action->text());
-        lines << (action->isEnabled() ? line : line + "|off");
-        if (submenu) {
-            DumpMenu(submenu->actions(), depth + 1, lines);
-        }
+// The letter after the "&" of a caption, upper-cased; none without one.
+QChar AccessKey(const QString& caption) {
+    const QString key = QKeySequence::mnemonic(caption).toString();
+    return key.isEmpty() ? QChar() : key.back().toUpper();
+}
+
+// Fails on the first access key that two entries of one menu share.
+void ExpectUniqueKeys(const QString& where, const QStringList& captions) {
+    QString seen;
+    for (const QString& caption : captions) {
+        const QChar key = AccessKey(caption);
+        QVERIFY2(key.isNull() || !seen.contains(key), qPrintable(where + ": " + caption));
+        seen.append(key);
     }
 }
 
@@ -87,36 +91,29 @@ class ShellTest : public QObject {
     }
     void cleanup() { window_.reset(); }
 
-    void menuTreeInDisplayOrder() {
-        QStringList lines;
-        DumpMenu(window_->menuBar()->actions(), 0, lines);
-        const QStringList expected = {
-            "mnuFile|&File",
-            "  mnuFileItem_0|&Check FAQ",
-            "  mnuFileItem_1|&Visit Homepage",
-            "  mnuFileItem_2|-",
-            "  mnuFileItem_3|E&xit",
-            "mnuWebFavourites|&Partners",
-            "  mnuWebNews|&News",
-            "    mnuWebNewsNone|Noticias del Procesador (Spanish)",
-            "  mnuWebOC|&Overclocking",
-            "    mnuWebOCItem_0|Atelier Fr\u00e9quence (French)",
-            "    mnuWebOCItem_1|SurCadence (French)",
-            "  mnuWebUtil|&Utilities|off",
-            "  mnuWebSplit|-",
-            "  mnuWebSiteAddRequest|&Become a Partner...",
-            "mnuTools|Experimental &Tools",
-            "  mnuToolsItem_0|&Athlon PR Calculator",
-            "  mnuToolsItem_1|Thermal &Calculator",
-            "mnuHelp|&Help",
-            "  mnuReport|&Report Bug/Error",
-            "  mnuDividerHelp01|-",
-            "  mnuAbout|&About...",
-        };
-        QCOMPARE(lines, expected);
-        QVERIFY(Menus().mnuWebUtil->actions().isEmpty());
-        // A control array keeps its indices, the separator's included.
-        QCOMPARE(Menus().mnuFileItem[2], Action("mnuFileItem_2"));
+    void accessKeysAreUniqueWhereAltReachesThem() {
+        // The menu bar shares Alt with the main window's buttons and labels.
+        RecordingUrlOpener opener;
+        frmMain main(opener, &prompter_);
+        InstallMainMenus(main, opener, prompter_);
+        QStringList topLevel;
+        for (const QAction* action : main.menuBar()->actions()) {
+            topLevel << action->text();
+        }
+        for (const QAbstractButton* button : main.findChildren<QAbstractButton*>()) {
+            topLevel << button->text();
+        }
+        for (const QLabel* label : main.findChildren<QLabel*>()) {
+            topLevel << (label->buddy() != nullptr ? label->text() : QString());
+        }
+        ExpectUniqueKeys(QStringLiteral("the main window"), topLevel);
+        for (const QMenu* menu : main.menuBar()->findChildren<QMenu*>()) {
+            QStringList entries;
+            for (const QAction* action : menu->actions()) {
+                entries << action->text();
+            }
+            ExpectUniqueKeys(menu->objectName(), entries);
+        }
     }
 
     void linksGoThroughTheOpener_data() {
@@ -249,60 +246,48 @@ class ShellTest : public QObject {
     void aboutLinksOpenTheirCurrentCaption_data() {
         QTest::addColumn<bool>("mail");
         QTest::addColumn<QString>("caption");  // empty: as loaded
+        QTest::addColumn<int>("key");          // 0: a click; otherwise reached with Tab
         QTest::addColumn<QString>("url");
-        QTest::newRow("mail") << true << "" << kMailTo + "?subject=About";
-        QTest::newRow("mail recaptioned") << true << "help@example.net"
-                                          << "mailto:help@example.net?subject=About";
-        QTest::newRow("page") << false << "" << QString(kHomePageUrl);
-        QTest::newRow("page recaptioned") << false << "https://mirror.example.net/"
-                                          << "https://mirror.example.net/";
+        QTest::newRow("mail, click") << true << "" << 0 << kMailTo + "?subject=About";
+        QTest::newRow("mail recaptioned, Enter")
+            << true << "help@example.net" << int(Qt::Key_Return)
+            << "mailto:help@example.net?subject=About";
+        QTest::newRow("page, Space") << false << "" << int(Qt::Key_Space) << QString(kHomePageUrl);
+        QTest::newRow("page recaptioned, click")
+            << false << "https://mirror.example.net/" << 0 << "https://mirror.example.net/";
     }
     void aboutLinksOpenTheirCurrentCaption() {
         QFETCH(bool, mail);
         QFETCH(QString, caption);
+        QFETCH(int, key);
         QFETCH(QString, url);
         Menus().mnuAbout_Click();
         auto* about = window_->findChild<frmAbout*>();
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        QPalette dark = about->palette();
+        dark.setColor(QPalette::Link, QColor(0x8a, 0xb4, 0xf8));
+        about->setPalette(dark);
         LinkLabel* link = mail ? about->lblMailLink : about->lblPageLink;
         QCOMPARE(link->text(), QString(mail ? kContactAddress : kHomePageUrl));
-        QVERIFY(link->font().underline());
-        QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(link->palette().color(link->foregroundRole()), QColor(0x8a, 0xb4, 0xf8));
         if (!caption.isEmpty()) {
             link->setText(caption);
         }
-        QTest::mouseClick(link, Qt::LeftButton);
+        if (key == 0) {
+            QTest::mouseClick(link, Qt::LeftButton);
+        } else {
+            for (int tab = 0; tab < 5 && QApplication::focusWidget() != link; ++tab) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            }
+            QCOMPARE(QApplication::focusWidget(), link);
+            QTest::keyClick(link, static_cast<Qt::Key>(key));
+        }
         QCOMPARE(opener_.Urls(), QList<QString>{url});
         // Another button, or a press dragged off the caption, opens nothing.
         QTest::mouseClick(link, Qt::RightButton);
         QTest::mousePress(link, Qt::LeftButton);
         QTest::mouseRelease(link, Qt::LeftButton, {}, QPoint(-5, -5));
         QCOMPARE(opener_.Urls().size(), 1);
-    }
-
-    void calculatorButtonsLeaveTheResultWaiting_data() {
-        QTest::addColumn<int>("tool");
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("result");
-        QTest::newRow("mhz to pr") << 0 << "cmdCheckPR"
-                                   << "lblPR";
-        QTest::newRow("check mhz") << 0 << "cmdCheckMHz"
-                                   << "lblPR";
-        QTest::newRow("thermal") << 1 << "Command1"
-                                 << "lblWattage";
-    }
-    void calculatorButtonsLeaveTheResultWaiting() {
-        QFETCH(int, tool);
-        QFETCH(QString, button);
-        QFETCH(QString, result);
-        Menus().mnuToolsItem_Click(tool);
-        auto* dialog = window_->findChild<QDialog*>();
-        SaveScreenshot(*dialog);
-        for (auto* entry : dialog->findChildren<QLineEdit*>()) {
-            QTest::keyClicks(entry, "1800");
-        }
-        QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
-        QCOMPARE(dialog->findChild<QLabel*>(result)->text(), "Waiting...");
-        QVERIFY(dialog->isVisible());
     }
 };
 

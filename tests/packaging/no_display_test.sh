@@ -22,3 +22,9 @@ expect_advice "xvfb-run -a bash scripts/run.sh" bash "$script"
 # A platform chosen by the caller is Qt's to open: no advice then.
 env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=offscreen timeout 1 "$program" 2>"$out" || true
 if grep -q "no display" "$out"; then echo "advice given with QT_QPA_PLATFORM=offscreen"; exit 1; fi
+# Help and version are answered on standard output, with no display needed.
+for option in --help --version; do
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM timeout 10 "$program" "$option" >"$out" ||
+        { echo "$option: exit status $?"; exit 1; }
+    grep -q "^Usage: varnel\|^varnel [0-9]" "$out" || { echo "$option printed:"; cat "$out"; exit 1; }
+done

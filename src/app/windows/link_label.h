@@ -4,10 +4,11 @@
 
 namespace varnel {
 
-// A caption that looks and behaves like a link: blue, underlined, a pointing
-// hand over it, and a click on it reported as clicked(). What the click opens
-// is the owner's business, so the owner can build the target from the
-// caption as it stands at that moment.
+// A caption that looks and behaves like a link: the desktop's link colour,
+// underlined, a pointing hand over it, reached with Tab and opened with a
+// click, Enter or Space, each reported as clicked(). What it opens is the
+// owner's business, so the owner can build the target from the caption as it
+// stands at that moment.
 class LinkLabel : public QLabel {
     Q_OBJECT
 
@@ -20,6 +21,8 @@ class LinkLabel : public QLabel {
   protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     bool pressed_ = false;
