@@ -126,6 +126,9 @@ bool DecodeEngine::Check(const Codes& codes) {
     sheet_.codes = codes;
     running_ = true;
     ClearLbl();
+    // Until the run names a family, the frame names none: a message shown
+    // during the run must not sit under the last chip's name.
+    sheet_.caption = WaitingCaption();
     FixCode2and3(sheet_.codes);
     state_.CodeOne = UpperCase(sheet_.codes[0]);
     const bool completed =
