@@ -16,6 +16,7 @@ class QGroupBox;
 namespace varnel {
 
 class MessageBoxPrompter;
+class CatalogueVerdict;
 
 // The program's one permanent window: the three code boxes of a marking on
 // the right, the nineteen result rows on the left, and the notice strip
@@ -55,6 +56,9 @@ class frmMain : public QMainWindow {
     QPushButton* Command3 = nullptr;    // "Swap"
     QPushButton* CmdSaveHTML = nullptr;
     QLabel* lblCopyright = nullptr;
+
+    // The catalogue's verdict on the last Check, below the code entry.
+    CatalogueVerdict* catalogueVerdict = nullptr;
 
   signals:
     // The window has closed; the program ends with it.
