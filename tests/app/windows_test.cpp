@@ -94,6 +94,7 @@ class ShellTest : public QObject {
             "mnuFile|&File",
             "  mnuFileItem_0|&Check FAQ",
             "  mnuFileItem_1|&Visit Homepage",
+            "  mnuPartsCatalogue|&Parts Catalogue...",
             "  mnuFileItem_2|-",
             "  mnuFileItem_3|E&xit",
             "mnuWebFavourites|&Partners",

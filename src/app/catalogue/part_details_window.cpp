@@ -201,7 +201,9 @@ void PartDetailsWindow::FillSources(const QStringList& urls) {
     for (const QString& url : urls) {
         lines.append(SourceHtml(url));
     }
-    sources->setText(lines.join(QStringLiteral("<br>")));
+    // A label that opens with a link skips that link on Tab and traps
+    // Shift+Tab; a zero-width space in front avoids both.
+    sources->setText(QStringLiteral("&#8203;") + lines.join(QStringLiteral("<br>")));
 }
 
 }  // namespace varnel
