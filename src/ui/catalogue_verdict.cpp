@@ -1,5 +1,6 @@
 #include "ui/catalogue_verdict.h"
 
+#include <QRegularExpression>
 #include <QStyle>
 #include <algorithm>
 
@@ -28,23 +29,36 @@ QString NearOpnsHtml(const QStringList& opns) {
     return Paragraph(lines.join(QStringLiteral("<br>")));
 }
 
-// The verdict wraps, when it must, only where a reader pauses: after the
-// colon and before "of".
-QString WrapAtPauses(const QString& text) {
-    constexpr QChar kNoBreak(0x00A0);
-    QString html = text.toHtmlEscaped().replace(u' ', kNoBreak);
-    html.replace(QStringLiteral(":") + kNoBreak, QStringLiteral(": "));
-    return html.replace(kNoBreak + QStringLiteral("of") + kNoBreak,
-                        QStringLiteral(" of") + kNoBreak);
+// Pieces that each stay whole on a line: the narrow column wraps only
+// between them, where a reader pauses.
+QString Unbroken(const QStringList& pieces) {
+    QStringList html;
+    for (const QString& piece : pieces) {
+        if (!piece.isEmpty()) {
+            html.append(piece.toHtmlEscaped().replace(u' ', QChar(0x00A0)));
+        }
+    }
+    return html.join(u' ');
+}
+
+// "In the catalogue:" | "2 facts differ", "Not in the catalogue" | "of 474 parts".
+QStringList VerdictPieces(const QString& verdict) {
+    static const QRegularExpression pause(QStringLiteral("(?<=:) | (?=of )"));
+    return verdict.split(pause);
+}
+
+// "Athlon 64" | "3700+," | "San Diego".
+QStringList NamePieces(const catalogue::Part& part) {
+    return {part.family, part.core.isEmpty() ? part.rating : part.rating + u',', part.core};
 }
 
 QString VerdictHtml(const CatalogueFinding& finding) {
-    QString html = WrapAtPauses(VerdictText(finding));
+    QString html = Unbroken(VerdictPieces(VerdictText(finding)));
     if (finding.part == nullptr) {
         return Paragraph(html) +
                (finding.nearOpns.isEmpty() ? QString() : NearOpnsHtml(finding.nearOpns));
     }
-    html += QStringLiteral("<br>") + PartName(*finding.part).toHtmlEscaped();
+    html += QStringLiteral("<br>") + Unbroken(NamePieces(*finding.part));
     return Paragraph(html) + Paragraph(Link(kDetailsLink, QStringLiteral("Details...")));
 }
 
@@ -108,9 +122,9 @@ CatalogueVerdict::CatalogueVerdict(QWidget* parent) : LinksLabel(parent) {
     // there is and never makes the window grow.
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     setFocusPolicy(Qt::NoFocus);
-    // Indented like the captions inside the frame above it.
-    setContentsMargins(style()->pixelMetric(QStyle::PM_LayoutLeftMargin),
-                       style()->pixelMetric(QStyle::PM_LayoutTopMargin), 0, 0);
+    // Indented like the captions inside the frame above it, on both sides.
+    const int margin = style()->pixelMetric(QStyle::PM_LayoutLeftMargin);
+    setContentsMargins(margin, style()->pixelMetric(QStyle::PM_LayoutTopMargin), margin, 0);
     connect(this, &QLabel::linkActivated, this, &CatalogueVerdict::FollowLink);
 }
 

@@ -1,5 +1,6 @@
 #include "app/catalogue/catalogue_windows.h"
 
+#include <QLayout>
 #include <QScreen>
 #include <array>
 
@@ -65,6 +66,9 @@ void CatalogueWindows::PutIntoCodeOne(const QString& opn) {
 
 void CatalogueWindows::Present(QWidget& secondary) {
     if (!secondary.isVisible()) {
+        // Its size is known only once its layout has run.
+        secondary.ensurePolished();
+        secondary.layout()->activate();
         PlaceBeside(secondary);
         secondary.show();
     }
