@@ -74,45 +74,11 @@ PartsBrowser::PartsBrowser(const catalogue::Catalogue& catalogue, QWidget* paren
     setWindowTitle(QStringLiteral("Parts Catalogue"));
     setModal(false);
 
-    search = new QLineEdit(this);
-    search->setObjectName(QStringLiteral("search"));
-    search->setPlaceholderText(QStringLiteral("OPN, family, core or rating"));
-    search->setClearButtonEnabled(true);
-    family = new QComboBox(this);
-    family->setObjectName(QStringLiteral("family"));
-    family->addItem(AllFamilies());
-    family->addItems(FamiliesOf(catalogue));
+    auto* column = new QVBoxLayout(this);
+    column->addLayout(BuildCriteria(catalogue));
+    column->addWidget(BuildTable(), 1);
     shownCount = new QLabel(this);
     shownCount->setObjectName(QStringLiteral("shownCount"));
-
-    filter_->setSourceModel(model_);
-    filter_->setSortRole(PartsTableModel::SortRole);
-    parts = new QTableView(this);
-    parts->setObjectName(QStringLiteral("parts"));
-    parts->setModel(filter_);
-    parts->setSortingEnabled(true);
-    parts->sortByColumn(PartsTableModel::Opn, Qt::AscendingOrder);
-    parts->setSelectionBehavior(QAbstractItemView::SelectRows);
-    parts->setSelectionMode(QAbstractItemView::SingleSelection);
-    parts->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    parts->verticalHeader()->hide();
-    // Rows as tight as a printed parts list.
-    parts->verticalHeader()->setDefaultSectionSize(parts->fontMetrics().height() + 6);
-    parts->resizeColumnsToContents();
-    parts->horizontalHeader()->setStretchLastSection(true);
-
-    auto* searchLabel = new QLabel(QStringLiteral("&Search:"), this);
-    searchLabel->setBuddy(search);
-    auto* familyLabel = new QLabel(QStringLiteral("&Family:"), this);
-    familyLabel->setBuddy(family);
-    auto* criteria = new QHBoxLayout;
-    criteria->addWidget(searchLabel);
-    criteria->addWidget(search, 1);
-    criteria->addWidget(familyLabel);
-    criteria->addWidget(family);
-    auto* column = new QVBoxLayout(this);
-    column->addLayout(criteria);
-    column->addWidget(parts, 1);
     column->addWidget(shownCount);
 
     connect(search, &QLineEdit::textChanged, this, &PartsBrowser::Refilter);
@@ -131,6 +97,47 @@ PartsBrowser::PartsBrowser(const catalogue::Catalogue& catalogue, QWidget* paren
     resize(parts->horizontalHeader()->length() + parts->verticalScrollBar()->sizeHint().width() +
                2 * parts->frameWidth() + margins,
            parts->verticalHeader()->defaultSectionSize() * 24);
+}
+
+QLayout* PartsBrowser::BuildCriteria(const catalogue::Catalogue& catalogue) {
+    search = new QLineEdit(this);
+    search->setObjectName(QStringLiteral("search"));
+    search->setPlaceholderText(QStringLiteral("OPN, family, core or rating"));
+    search->setClearButtonEnabled(true);
+    family = new QComboBox(this);
+    family->setObjectName(QStringLiteral("family"));
+    family->addItem(AllFamilies());
+    family->addItems(FamiliesOf(catalogue));
+
+    auto* searchLabel = new QLabel(QStringLiteral("&Search:"), this);
+    searchLabel->setBuddy(search);
+    auto* familyLabel = new QLabel(QStringLiteral("&Family:"), this);
+    familyLabel->setBuddy(family);
+    auto* criteria = new QHBoxLayout;
+    criteria->addWidget(searchLabel);
+    criteria->addWidget(search, 1);
+    criteria->addWidget(familyLabel);
+    criteria->addWidget(family);
+    return criteria;
+}
+
+QWidget* PartsBrowser::BuildTable() {
+    filter_->setSourceModel(model_);
+    filter_->setSortRole(PartsTableModel::SortRole);
+    parts = new QTableView(this);
+    parts->setObjectName(QStringLiteral("parts"));
+    parts->setModel(filter_);
+    parts->setSortingEnabled(true);
+    parts->sortByColumn(PartsTableModel::Opn, Qt::AscendingOrder);
+    parts->setSelectionBehavior(QAbstractItemView::SelectRows);
+    parts->setSelectionMode(QAbstractItemView::SingleSelection);
+    parts->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    parts->verticalHeader()->hide();
+    // Rows as tight as a printed parts list.
+    parts->verticalHeader()->setDefaultSectionSize(parts->fontMetrics().height() + 6);
+    parts->resizeColumnsToContents();
+    parts->horizontalHeader()->setStretchLastSection(true);
+    return parts;
 }
 
 QString PartsBrowser::AllFamilies() {

@@ -6,6 +6,7 @@
 
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QTableView;
 
@@ -37,6 +38,8 @@ class PartsBrowser : public QDialog {
     void OpnChosen(const QString& opn);
 
   private:
+    QLayout* BuildCriteria(const catalogue::Catalogue& catalogue);
+    QWidget* BuildTable();
     void Refilter();
     void ChoosePart(const QModelIndex& index);
 
