@@ -17,6 +17,7 @@
 #include "decode/captions.h"
 #include "decode/program.h"
 #include "decode/sheet.h"
+#include "ui/catalogue_verdict.h"
 #include "ui/field_notes.h"
 #include "ui/message_box_prompter.h"
 #include "ui/stop_focus.h"
@@ -114,7 +115,10 @@ frmMain::frmMain(UrlOpener& opener, Prompter* prompter, QWidget* parent)
     columns->addWidget(BuildResultsFrame(), 0, Qt::AlignTop);
     auto* right = new QVBoxLayout;
     right->addWidget(BuildCodeEntryFrame());
-    right->addStretch(1);
+    catalogueVerdict = new CatalogueVerdict(this);
+    right->addWidget(catalogueVerdict, 1);
+    connect(catalogueVerdict, &CatalogueVerdict::OpnChosen, this,
+            [this](const QString& opn) { SetCodeText(0, opn); });
     columns->addLayout(right);
 
     auto* outer = new QVBoxLayout(central);
@@ -392,6 +396,7 @@ void frmMain::Command2_Click() {
     if (engine_.Check(CurrentCodes())) {
         shown_ = engine_.Results();
         Render(shown_);
+        catalogueVerdict->ShowVerdict(shown_);
     }
     // After a stop, the box to correct, its code selected to be typed over.
     if (const std::optional<int> box = BoxToCorrect(engine_.Results())) {
@@ -412,9 +417,11 @@ void frmMain::CmdSaveHTML_Click() {
 }
 
 MessageAnswer frmMain::RenderingPrompter::Show(const Message& message) {
-    // The user reads a message beside what the run has shown so far.
+    // The user reads a message beside what the run has shown so far; the
+    // catalogue's verdict on the last run no longer belongs to it.
     if (window_.engine_.Running()) {
         window_.Render(window_.engine_.Results());
+        window_.catalogueVerdict->Clear();
     }
     return window_.prompter_.Show(message);
 }

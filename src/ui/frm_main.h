@@ -20,6 +20,7 @@ class QMenu;
 namespace varnel {
 
 class MessageBoxPrompter;
+class CatalogueVerdict;
 
 // The program's one permanent window: the three code boxes of a marking on
 // the right, the nineteen result rows on the left, and the notice strip
@@ -66,6 +67,9 @@ class frmMain : public QMainWindow {
     // The results' context menu for the row at a slot, or for the frame
     // around the rows.
     std::unique_ptr<QMenu> NewResultsMenu(std::optional<int> slot);
+
+    // The catalogue's verdict on the last Check, below the code entry.
+    CatalogueVerdict* catalogueVerdict = nullptr;
 
   signals:
     // The window has closed; the program ends with it.

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "app/catalogue/catalogue_windows.h"
 #include "app/links.h"
 #include "app/windows/about_window.h"
 #include "app/windows/calculator_windows.h"
@@ -81,6 +82,8 @@ MainMenus::MainMenus(QMainWindow& window, UrlOpener& opener, Prompter& prompter)
     BuildPartnersMenu(bar);
     BuildToolsMenu(bar);
     BuildHelpMenu(bar);
+    // The catalogue's windows hang off the File menu and the verdict.
+    new CatalogueWindows(window, opener);
 }
 
 MainMenus* MainMenus::Of(const QMainWindow& window) {
@@ -100,6 +103,13 @@ void MainMenus::BuildFileMenu(QMenuBar& bar) {
         connect(mnuFileItem[static_cast<std::size_t>(i)], &QAction::triggered, this,
                 [this, i] { mnuFileItem_Click(i); });
     }
+
+    // The catalogue of real parts: P is free in the File menu, Ctrl+F finds.
+    mnuPartsCatalogue = new QAction(QStringLiteral("&Parts Catalogue..."), mnuFile);
+    mnuPartsCatalogue->setObjectName(QStringLiteral("mnuPartsCatalogue"));
+    mnuPartsCatalogue->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    mnuFile->insertAction(mnuFileItem[2], mnuPartsCatalogue);
+    connect(mnuPartsCatalogue, &QAction::triggered, this, &MainMenus::mnuPartsCatalogue_Click);
 }
 
 void MainMenus::BuildPartnersMenu(QMenuBar& bar) {
@@ -241,6 +251,10 @@ void MainMenus::mnuReport_Click() {
 
 void MainMenus::mnuAbout_Click() {
     ShowModalWindow(about_, window_, opener_);
+}
+
+void MainMenus::mnuPartsCatalogue_Click() {
+    CatalogueWindows::Of(window_)->ShowPartsBrowser();
 }
 
 }  // namespace varnel

@@ -36,6 +36,7 @@ class MainMenus : public QObject {
 
     QMenu* mnuFile = nullptr;
     std::array<QAction*, 4> mnuFileItem{};
+    QAction* mnuPartsCatalogue = nullptr;  // above the File menu's separator
     QMenu* mnuWebFavourites = nullptr;
     QMenu* mnuWebNews = nullptr;
     QAction* mnuWebNewsNone = nullptr;
@@ -59,6 +60,7 @@ class MainMenus : public QObject {
     void mnuToolsItem_Click(int index);
     void mnuReport_Click();
     void mnuAbout_Click();
+    void mnuPartsCatalogue_Click();
 
   private:
     void BuildFileMenu(QMenuBar& bar);

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QObject>
+#include <QPointer>
+
+#include "decode/ports.h"
+
+namespace varnel {
+
+class frmMain;
+class PartDetailsWindow;
+class PartsBrowser;
+
+// The catalogue's two windows beside the main window, one of each: the
+// details of the part of the last Check, which the verdict's "Details..."
+// opens and each Check updates, and the parts browser, whose chosen OPN goes
+// into Code One. Built on first use and kept for the next opening.
+class CatalogueWindows : public QObject {
+    Q_OBJECT
+
+  public:
+    // On a window that is no frmMain there is no verdict to follow and no
+    // Code One to fill; the windows still open.
+    CatalogueWindows(QMainWindow& window, UrlOpener& opener);
+
+    // The catalogue windows of a main window, or null when it has none.
+    static CatalogueWindows* Of(const QMainWindow& window);
+
+    void ShowPartsBrowser();
+    void ShowDetails();
+
+    // The windows once built; null before.
+    PartsBrowser* Browser() const;
+    PartDetailsWindow* Details() const;
+
+  private:
+    void FollowCheck();
+    void PutIntoCodeOne(const QString& opn);
+    void Present(QWidget& secondary);
+    void PlaceBeside(QWidget& secondary) const;
+
+    QMainWindow& window_;
+    frmMain* main_ = nullptr;
+    UrlOpener& opener_;
+    QPointer<PartsBrowser> browser_;
+    QPointer<PartDetailsWindow> details_;
+};
+
+}  // namespace varnel
