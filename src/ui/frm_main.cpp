@@ -109,7 +109,20 @@ frmMain::frmMain(UrlOpener& opener, Prompter* prompter, QWidget* parent)
     setWindowTitle(ApplicationTitle() + QStringLiteral(" - v") + GetVersionString());
 
     CreateControls();
+    ArrangeControls();
 
+    // The window's size follows its contents, the menu bar included, and the
+    // user cannot change it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    SetTabOrder();
+    txtCode[0]->setFocus(Qt::OtherFocusReason);
+
+    CreateCopyActions();
+    ConnectControls();
+}
+
+void frmMain::ArrangeControls() {
     auto* central = new QWidget(this);
     auto* columns = new QHBoxLayout;
     columns->addWidget(BuildResultsFrame(), 0, Qt::AlignTop);
@@ -117,8 +130,6 @@ frmMain::frmMain(UrlOpener& opener, Prompter* prompter, QWidget* parent)
     right->addWidget(BuildCodeEntryFrame());
     catalogueVerdict = new CatalogueVerdict(this);
     right->addWidget(catalogueVerdict, 1);
-    connect(catalogueVerdict, &CatalogueVerdict::OpnChosen, this,
-            [this](const QString& opn) { SetCodeText(0, opn); });
     columns->addLayout(right);
 
     auto* outer = new QVBoxLayout(central);
@@ -130,17 +141,12 @@ frmMain::frmMain(UrlOpener& opener, Prompter* prompter, QWidget* parent)
     outer->addWidget(framesHolder);
     outer->addWidget(BuildNoticeStrip());
     setCentralWidget(central);
+}
 
-    // The window's size follows its contents, the menu bar included, and the
-    // user cannot change it.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-
-    SetTabOrder();
-    txtCode[0]->setFocus(Qt::OtherFocusReason);
-
-    CreateCopyActions();
+void frmMain::ConnectControls() {
+    connect(catalogueVerdict, &CatalogueVerdict::OpnChosen, this,
+            [this](const QString& opn) { SetCodeText(0, opn); });
     connect(Frame[0], &QWidget::customContextMenuRequested, this, &frmMain::ShowResultsMenu);
-
     connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
@@ -156,6 +162,23 @@ void frmMain::CreateControls() {
         Frame[i]->setObjectName(IndexedName("Frame", i));
     }
 
+    CreateResultRows();
+    CmdSaveHTML = NewButton(WithAccessKey(u"Generate HTML file", u'G'),
+                            QStringLiteral("CmdSaveHTML"), Frame[0]);
+    CreateCodeBoxes();
+    Command2 = NewButton(WithAccessKey(u"Check", u'C'), QStringLiteral("Command2"), Frame[1]);
+
+    Command1 = NewButton(QStringLiteral("Command1"), QStringLiteral("Command1"), this);
+    // A leftover without a purpose of its own for the user: wired and in the
+    // tab order, but not shown.
+    Command1->setVisible(false);
+    Command3 = NewButton(WithAccessKey(u"Swap", u'S'), QStringLiteral("Command3"), this);
+    lblCopyright = NewPlainLabel(ApplicationTitle() + QStringLiteral(" ") + GetVersionString() +
+                                     QStringLiteral(" - MIT licence, without warranty"),
+                                 QStringLiteral("lblCopyright"), this);
+}
+
+void frmMain::CreateResultRows() {
     for (std::size_t i = 0; i < lblInfo.size(); ++i) {
         lblInfo[i] =
             NewPlainLabel(FromCaption(kResultCaptions[i]), IndexedName("lblInfo", i), Frame[0]);
@@ -171,9 +194,9 @@ void frmMain::CreateControls() {
         lblResult[i]->setContextMenuPolicy(Qt::NoContextMenu);
     }
     Frame[0]->setContextMenuPolicy(Qt::CustomContextMenu);
-    CmdSaveHTML = NewButton(WithAccessKey(u"Generate HTML file", u'G'),
-                            QStringLiteral("CmdSaveHTML"), Frame[0]);
+}
 
+void frmMain::CreateCodeBoxes() {
     for (std::size_t i = 0; i < txtCode.size(); ++i) {
         lblCode[i] = NewPlainLabel(WithAccessKey(kCodeCaptions[i], kCodeAccessLetters[i]),
                                    IndexedName("lblCode", i), Frame[1]);
@@ -186,16 +209,6 @@ void frmMain::CreateControls() {
     // last line of a marking and keeps the focus.
     txtCode[0]->SetNextBox(txtCode[1]);
     txtCode[1]->SetNextBox(txtCode[2]);
-    Command2 = NewButton(WithAccessKey(u"Check", u'C'), QStringLiteral("Command2"), Frame[1]);
-
-    Command1 = NewButton(QStringLiteral("Command1"), QStringLiteral("Command1"), this);
-    // A leftover without a purpose of its own for the user: wired and in the
-    // tab order, but not shown.
-    Command1->setVisible(false);
-    Command3 = NewButton(WithAccessKey(u"Swap", u'S'), QStringLiteral("Command3"), this);
-    lblCopyright = NewPlainLabel(ApplicationTitle() + QStringLiteral(" ") + GetVersionString() +
-                                     QStringLiteral(" - MIT licence, without warranty"),
-                                 QStringLiteral("lblCopyright"), this);
 }
 
 int frmMain::ScaledPixels(int pixelsAt96Dpi) const {

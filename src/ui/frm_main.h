@@ -81,6 +81,10 @@ class frmMain : public QMainWindow {
 
   private:
     void CreateControls();
+    void CreateResultRows();
+    void CreateCodeBoxes();
+    void ArrangeControls();
+    void ConnectControls();
     QWidget* BuildResultsFrame();
     QWidget* BuildCodeEntryFrame();
     QWidget* BuildNoticeStrip();

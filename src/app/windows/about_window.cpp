@@ -54,7 +54,15 @@ QPixmap ProgramPicture() {
 frmAbout::frmAbout(UrlOpener& opener, QWidget* parent) : QDialog(parent), opener_(opener) {
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
+    CreateControls();
+    ArrangeControls();
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(lblMailLink, &LinkLabel::clicked, this, &frmAbout::lblMailLink_Click);
+    connect(lblPageLink, &LinkLabel::clicked, this, &frmAbout::lblPageLink_Click);
+    Form_Load();
+}
 
+void frmAbout::CreateControls() {
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setPixmap(ProgramPicture());
@@ -92,7 +100,9 @@ frmAbout::frmAbout(UrlOpener& opener, QWidget* parent) : QDialog(parent), opener
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
+}
 
+void frmAbout::ArrangeControls() {
     auto* heading = new QVBoxLayout;
     heading->addWidget(lblTitle);
     heading->addWidget(lblVersion);
@@ -119,12 +129,6 @@ frmAbout::frmAbout(UrlOpener& opener, QWidget* parent) : QDialog(parent), opener
     layout->addLayout(links);
     layout->addLayout(bottom);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
-    connect(lblMailLink, &LinkLabel::clicked, this, &frmAbout::lblMailLink_Click);
-    connect(lblPageLink, &LinkLabel::clicked, this, &frmAbout::lblPageLink_Click);
-
-    Form_Load();
 }
 
 void frmAbout::Form_Load() {

@@ -38,6 +38,8 @@ class frmAbout : public QDialog {
     void lblPageLink_Click();
 
   private:
+    void CreateControls();
+    void ArrangeControls();
     void Form_Load();
 
     UrlOpener& opener_;
