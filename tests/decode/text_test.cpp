@@ -30,14 +30,6 @@ TEST(IsNumeric, ReadsTheWholeTextAsANumber) {
     }
 }
 
-TEST(IsDecimalDigit, OnlyZeroToNine) {
-    EXPECT_TRUE(IsDecimalDigit(QLatin1Char('0')));
-    EXPECT_TRUE(IsDecimalDigit(QLatin1Char('9')));
-    EXPECT_FALSE(IsDecimalDigit(QLatin1Char('A')));
-    EXPECT_FALSE(IsDecimalDigit(QChar(0x0663)));
-    EXPECT_FALSE(IsDecimalDigit(QChar(0xFF15)));  // full-width five
-}
-
 TEST(NumberTexts, RoundHalvesUpwards) {
     EXPECT_EQ(FormatFixed(10.25, 1), QStringLiteral("10.3"));
     EXPECT_EQ(FormatFixed(10.25f, 1), QStringLiteral("10.3"));

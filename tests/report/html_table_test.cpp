@@ -166,17 +166,6 @@ TEST(EncodeTableFileTest, CodePageOrReference) {
     }
 }
 
-TEST_F(ExportTest, SecondExportReplacesTheFirst) {
-    ASSERT_TRUE(ExportHtmlTable(BartonWindow(), prompter_, program_));
-    const Sheet second = FreshWindow(Q(u"ADA3200AEP5AR€Ω"));
-    ASSERT_TRUE(ExportHtmlTable(second, prompter_, program_ + QStringLiteral("//")));
-
-    EXPECT_EQ(ReadBytes(table_), EncodeTableFile(BuildDefaultTable(second)));
-    EXPECT_TRUE(ReadBytes(table_).contains("&nbsp;ADA3200AEP5AR\x80&#937;</font>"));
-    EXPECT_EQ(QDir(program_).entryList(QDir::Files | QDir::Hidden), QStringList{"table.htm"});
-    EXPECT_EQ(prompter_.Messages().value(1).text, Saved(program_));
-}
-
 TEST_F(ExportTest, ReadOnlyProgramFolderUsesDocuments) {
     const QString documents = home_ + QStringLiteral("/Documents");
     ASSERT_TRUE(ExportHtmlTable(BartonWindow(), prompter_, blocker_ + QStringLiteral("/bin")));

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace varnel::testdata {
 
@@ -89,40 +90,36 @@ const Marking& MarkingNamed(const char* name) {
 }
 
 Message MessageFor(const QString& key) {
-    const auto notice = [](const char* text) {
-        return Message{QString::fromUtf8(text), MessageIcon::None, MessageButtons::Ok, kTitle};
-    };
     if (key.startsWith(QLatin1String("unsupported:"))) {
         return {QStringLiteral("Chip '%1' is currently unsupported by Varnel").arg(key.mid(12)),
                 MessageIcon::Exclamation, MessageButtons::Ok, kError};
     }
-    if (key == QLatin1String("not-found")) {
-        return {QStringLiteral("CPU Identification String not found - Aborting\r\n\r\n"
-                               "Check for errors in the first code."),
-                MessageIcon::Exclamation, MessageButtons::Ok, kError};
-    }
-    if (key == QLatin1String("box-two-error")) {
-        return {QStringLiteral("Error: Unable to read correct value in textbox two.\r\n\r\n"
-                               "Try switching Codes 2 and 3 around."),
-                MessageIcon::Exclamation, MessageButtons::Ok, kTitle};
-    }
-    if (key == QLatin1String("hang-on")) {
-        return {
-            QStringLiteral("One or more textboxes are empty.\r\n\r\n"
-                           "You must type in the three alphanumeric codes found either on\r\n"
-                           "or around the core of your CPU\r\n\r\n"
-                           "For more information, visit the 'FAQ' section at the homepage.\r\n\r\n"
-                           "Would you like to visit the FAQ now?"),
-            MessageIcon::Information, MessageButtons::YesNo, QStringLiteral("Hang-on")};
-    }
-    if (key == QLatin1String("code-one-error")) {
-        return notice("Code one has an error in it - Please correct!");
-    }
-    if (key == QLatin1String("no-stepping")) {
-        return notice("Failed trying to retrieve stepping");
-    }
-    if (key == QLatin1String("box-three-error")) {
-        return notice("Error: Unable to read correct value in textbox three.");
+    // clang-format off
+    static const std::pair<const char*, Message> kMessages[] = {
+        {"not-found", {QStringLiteral("CPU Identification String not found - Aborting\r\n\r\n"
+                                      "Check for errors in the first code."),
+                       MessageIcon::Exclamation, MessageButtons::Ok, kError}},
+        {"box-two-error", {QStringLiteral("Error: Unable to read correct value in textbox two.\r\n"
+                                          "\r\nTry switching Codes 2 and 3 around."),
+                           MessageIcon::Exclamation, MessageButtons::Ok, kTitle}},
+        {"hang-on", {QStringLiteral("One or more textboxes are empty.\r\n\r\n"
+                                    "You must type in the three alphanumeric codes found either on\r\n"
+                                    "or around the core of your CPU\r\n\r\n"
+                                    "For more information, visit the 'FAQ' section at the homepage.\r\n\r\n"
+                                    "Would you like to visit the FAQ now?"),
+                     MessageIcon::Information, MessageButtons::YesNo, QStringLiteral("Hang-on")}},
+        {"code-one-error", {QStringLiteral("Code one has an error in it - Please correct!"),
+                            MessageIcon::None, MessageButtons::Ok, kTitle}},
+        {"no-stepping", {QStringLiteral("Failed trying to retrieve stepping"),
+                         MessageIcon::None, MessageButtons::Ok, kTitle}},
+        {"box-three-error", {QStringLiteral("Error: Unable to read correct value in textbox three."),
+                             MessageIcon::None, MessageButtons::Ok, kTitle}},
+    };
+    // clang-format on
+    for (const auto& [name, message] : kMessages) {
+        if (key == QLatin1String(name)) {
+            return message;
+        }
     }
     Fail(QStringLiteral("unknown message key %1").arg(key));
 }
