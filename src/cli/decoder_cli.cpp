@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "cli/batch_input.h"
@@ -340,11 +341,11 @@ int DecodeBatch(const QString& path, bool json, bool inputClosed) {
 // The arguments as text; empty when all are UTF-8, else the complaint.
 QString ReadArguments(int argc, char** argv, QStringList& arguments) {
     for (int i = 0; i < argc; ++i) {
-        const QByteArrayView argument(argv[i]);
-        if (!IsValidUtf8(argument)) {
+        std::optional<QString> argument = DecodeUtf8(argv[i]);
+        if (!argument) {
             return QStringLiteral("argument %1 is not valid UTF-8").arg(i);
         }
-        arguments.append(QString::fromUtf8(argument));
+        arguments.append(*std::move(argument));
     }
     return {};
 }
