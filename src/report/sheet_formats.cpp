@@ -182,21 +182,29 @@ void PutJsonString(ByteSink& sink, QStringView text) {
     sink.Advance(to);
 }
 
+// The most bytes a text takes as a CSV field: three for each unit, two quotes
+// and the separator behind it.
+std::size_t CsvRoom(QStringView text) {
+    return CsvQuoted::kRoomPerUnit * UnitCount(text) + 3;
+}
+
 // One pass for the usual field, plain ASCII without a separator; a field that
-// needs quotes is written again from its start.
-void PutCsvField(ByteSink& sink, QStringView text) {
-    char* const start = sink.Room(CsvQuoted::kRoomPerUnit * UnitCount(text) + 2);
+// needs quotes is written again from its start. Needs CsvRoom(text) at to.
+char* WriteCsvField(char* const to, QStringView text) {
     const char16_t* const end = text.utf16() + text.size();
-    char* to = start;
-    const char16_t* const rest = CopyPlainAscii<CsvBare>(to, text.utf16(), end);
+    char* bare = to;
+    const char16_t* const rest = CopyPlainAscii<CsvBare>(bare, text.utf16(), end);
     if (std::none_of(rest, end, CsvBare::Escapes)) {
-        sink.Advance(WriteText<PlainText>(to, rest, end));
-        return;
+        return WriteText<PlainText>(bare, rest, end);
     }
-    *start = '"';
-    to = WriteText<CsvQuoted>(start + 1, text.utf16(), end);
-    *to++ = '"';
-    sink.Advance(to);
+    *to = '"';
+    char* const closing = WriteText<CsvQuoted>(to + 1, text.utf16(), end);
+    *closing = '"';
+    return closing + 1;
+}
+
+void PutCsvField(ByteSink& sink, QStringView text) {
+    sink.Advance(WriteCsvField(sink.Room(CsvRoom(text)), text));
 }
 
 const char* IconName(MessageIcon icon) {
@@ -348,21 +356,34 @@ void AppendCsvHeader(std::string& out) {
 }
 
 void AppendCsvRow(std::string& out, const Sheet& sheet, QStringView refusal) {
-    ByteSink sink(out);
+    const QString messages = refusal.isEmpty() ? MessagesAsText(sheet) : QString();
+    const QStringView last = refusal.isEmpty() ? QStringView(messages) : refusal;
+    const QStringView family = sheet.completed ? QStringView(sheet.caption) : QStringView();
+    // Room for the whole row at once: a row is written in one go.
+    std::size_t room = CsvRoom(family) + CsvRoom(last) + std::size(",false,\r\n");
     for (const QString& code : sheet.codes) {
-        PutCsvField(sink, code);
-        sink.Append(',');
-    }
-    if (sheet.completed) {
-        PutCsvField(sink, sheet.caption);
+        room += CsvRoom(code);
     }
     for (const ShortText& value : sheet.values) {
-        sink.Append(',');
-        PutCsvField(sink, value);
+        room += CsvRoom(value);
     }
-    sink.Append(sheet.completed ? ",true," : ",false,");
-    PutCsvField(sink, refusal.isEmpty() ? MessagesAsText(sheet) : refusal);
-    sink.Append("\r\n");
+    ByteSink sink(out);
+    char* to = sink.Room(room);
+    for (const QString& code : sheet.codes) {
+        to = WriteCsvField(to, code);
+        *to++ = ',';
+    }
+    to = WriteCsvField(to, family);
+    for (const ShortText& value : sheet.values) {
+        *to++ = ',';
+        to = WriteCsvField(to, value);
+    }
+    const std::string_view completed = sheet.completed ? ",true," : ",false,";
+    to = std::copy(completed.begin(), completed.end(), to);
+    to = WriteCsvField(to, last);
+    *to++ = '\r';
+    *to++ = '\n';
+    sink.Advance(to);
 }
 
 }  // namespace varnel::report

@@ -73,3 +73,16 @@ TEST(ParseBatchLine, SplitsNormalisesSkipsAndRefuses) {
             << c.line.constData() << " -> " << parsed.reason.toStdString();
     }
 }
+
+TEST(ParseBatchLine, CleansEveryAsciiCharacterAsTheCodeBoxDoes) {
+    // The batch cleans ASCII fields straight from their bytes; the code box
+    // cleans text. Both must agree on every character a field can hold.
+    for (char c = 1; c > 0; ++c) {
+        if (c == ',' || c == '"' || c == '\t') {
+            continue;
+        }
+        const QByteArray field = QByteArray("a") + c + "b";
+        const BatchLine parsed = ParseBatchLine(field + ",B,C", false);
+        EXPECT_EQ(parsed.codes[0], NormaliseCode(QString::fromLatin1(field))) << int(c);
+    }
+}
