@@ -3,6 +3,8 @@
 #include <QStringEncoder>
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <cstring>
 #include <iterator>
 #include <string_view>
@@ -276,6 +278,38 @@ void PutJsonSlots(ByteSink& sink, const Sheet& sheet) {
     sink.Append(']');
 }
 
+// The values again, under keys a script can name.
+void PutJsonFields(ByteSink& sink, const Sheet& sheet) {
+    for (std::size_t slot = 0; slot < kFieldKeys.size(); ++slot) {
+        sink.Append(slot == 0 ? ",\"fields\":{\"" : ",\"");
+        sink.Append(kFieldKeys[slot]);
+        sink.Append("\":");
+        PutJsonString(sink, sheet.values[slot]);
+    }
+    sink.Append('}');
+}
+
+// The shortest text that reads back as the same double; null for none.
+void PutJsonNumber(ByteSink& sink, std::optional<double> number) {
+    if (!number || !std::isfinite(*number)) {
+        sink.Append("null");
+        return;
+    }
+    constexpr std::size_t kLongestDouble = 32;  // -1.2345678901234567e-308
+    char* const to = sink.Room(kLongestDouble);
+    sink.Advance(std::to_chars(to, to + kLongestDouble, *number).ptr);
+}
+
+void PutJsonNumbers(ByteSink& sink, const Sheet& sheet) {
+    for (std::size_t i = 0; i < kNumberKeys.size(); ++i) {
+        sink.Append(i == 0 ? ",\"numbers\":{\"" : ",\"");
+        sink.Append(kNumberKeys[i]);
+        sink.Append("\":");
+        PutJsonNumber(sink, sheet.numbers[i]);
+    }
+    sink.Append('}');
+}
+
 void PutJsonMessages(ByteSink& sink, const QList<Message>& messages) {
     sink.Append(",\"messages\":[");
     for (qsizetype i = 0; i < messages.size(); ++i) {
@@ -333,10 +367,14 @@ void AppendTextReport(std::string& out, const Sheet& sheet) {
 void AppendJsonObject(std::string& out, const Sheet& sheet, QStringView refusal) {
     ByteSink sink(out);
     PutJsonCodes(sink, sheet.codes);
+    // As in the CSV's family column: the caption a stopped run leaves names
+    // no chip.
     sink.Append(",\"caption\":");
-    PutJsonString(sink, sheet.caption);
+    PutJsonString(sink, sheet.completed ? QStringView(sheet.caption) : QStringView());
     sink.Append(sheet.completed ? ",\"completed\":true" : ",\"completed\":false");
     PutJsonSlots(sink, sheet);
+    PutJsonFields(sink, sheet);
+    PutJsonNumbers(sink, sheet);
     PutJsonMessages(sink, sheet.messages);
     if (!refusal.isEmpty()) {
         sink.Append(",\"error\":");

@@ -23,8 +23,10 @@ QString MessagesAsText(const Sheet& sheet);
 // The results frame caption, then one aligned "Caption: value" line per slot.
 void AppendTextReport(std::string& out, const Sheet& sheet);
 
-// One JSON object, without a line end: codes, caption, completed, slots and
-// messages in that order; a refused marking also carries "error".
+// One JSON object, without a line end: codes, caption (empty unless the run
+// completed), completed, slots (caption and value of each result), fields
+// (the values by key), numbers (by key, null where none) and messages, in
+// that order; a refused marking also carries "error".
 void AppendJsonObject(std::string& out, const Sheet& sheet, QStringView refusal = {});
 
 // Comma-separated values with CR LF record ends. The family column holds the
