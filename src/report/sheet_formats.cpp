@@ -1,6 +1,9 @@
 #include "report/sheet_formats.h"
 
+#include <QHash>
 #include <QStringEncoder>
+#include <QStringList>
+#include <QVariant>
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -8,7 +11,11 @@
 #include <cstring>
 #include <iterator>
 #include <string_view>
+#include <vector>
 
+#include "catalogue/catalogue.h"
+#include "catalogue/comparison.h"
+#include "catalogue/part.h"
 #include "decode/captions.h"
 
 namespace varnel::report {
@@ -209,6 +216,34 @@ void PutCsvField(ByteSink& sink, QStringView text) {
     sink.Advance(WriteCsvField(sink.Room(CsvRoom(text)), text));
 }
 
+// The cells of the decode, from code1 to messages. The most common row of a
+// batch: its room is made once and every cell written straight into it.
+void PutDecodeCells(ByteSink& sink, const Sheet& sheet, QStringView refusal) {
+    const QString messages = refusal.isEmpty() ? MessagesAsText(sheet) : QString();
+    const QStringView last = refusal.isEmpty() ? QStringView(messages) : refusal;
+    const QStringView family = sheet.completed ? QStringView(sheet.caption) : QStringView();
+    std::size_t room = CsvRoom(family) + CsvRoom(last) + std::size(",false,");
+    for (const QString& code : sheet.codes) {
+        room += CsvRoom(code);
+    }
+    for (const ShortText& value : sheet.values) {
+        room += CsvRoom(value);
+    }
+    char* to = sink.Room(room);
+    for (const QString& code : sheet.codes) {
+        to = WriteCsvField(to, code);
+        *to++ = ',';
+    }
+    to = WriteCsvField(to, family);
+    for (const ShortText& value : sheet.values) {
+        *to++ = ',';
+        to = WriteCsvField(to, value);
+    }
+    const std::string_view completed = sheet.completed ? ",true," : ",false,";
+    to = std::copy(completed.begin(), completed.end(), to);
+    sink.Advance(WriteCsvField(to, last));
+}
+
 const char* IconName(MessageIcon icon) {
     switch (icon) {
         case MessageIcon::Information:
@@ -327,6 +362,174 @@ void PutJsonMessages(ByteSink& sink, const QList<Message>& messages) {
     sink.Append(']');
 }
 
+void PutJsonStrings(ByteSink& sink, const QStringList& texts) {
+    sink.Append('[');
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        if (i != 0) {
+            sink.Append(',');
+        }
+        PutJsonString(sink, texts[i]);
+    }
+    sink.Append(']');
+}
+
+// A catalogue fact as JSON: a number, a list of texts, a text, or null for a
+// fact the sources leave empty.
+void PutJsonFact(ByteSink& sink, const QVariant& fact) {
+    switch (fact.typeId()) {
+        case QMetaType::Double:
+            PutJsonNumber(sink, fact.toDouble());
+            return;
+        case QMetaType::QStringList:
+            PutJsonStrings(sink, fact.toStringList());
+            return;
+        case QMetaType::QString:
+            if (const QString text = fact.toString(); !text.isEmpty()) {
+                PutJsonString(sink, text);
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    sink.Append("null");
+}
+
+// The catalogue's columns as JSON keys, in the order of the data.
+const std::vector<std::string>& CatalogueKeys() {
+    static const std::vector<std::string> keys = [] {
+        std::vector<std::string> built;
+        for (const QString& name : catalogue::ColumnNames()) {
+            built.push_back(name.toStdString());
+        }
+        return built;
+    }();
+    return keys;
+}
+
+// A part's facts as a JSON object without its closing brace: the data's
+// columns in their order.
+void PutJsonPartFacts(ByteSink& sink, const catalogue::Part& part) {
+    const std::vector<std::string>& keys = CatalogueKeys();
+    for (std::size_t column = 0; column < keys.size(); ++column) {
+        sink.Append(column == 0 ? "{\"" : ",\"");
+        sink.Append(keys[column]);
+        sink.Append("\":");
+        PutJsonFact(sink, catalogue::ColumnValue(part, static_cast<int>(column)));
+    }
+}
+
+// A catalogue fact as a CSV cell: numbers in their shortest form, the
+// sources separated by spaces as in the data.
+QString CsvCellOf(const QVariant& fact) {
+    switch (fact.typeId()) {
+        case QMetaType::Double: {
+            std::array<char, 32> digits{};
+            const auto end = std::to_chars(digits.begin(), digits.end(), fact.toDouble()).ptr;
+            return QString::fromLatin1(digits.data(), end - digits.data());
+        }
+        case QMetaType::QStringList:
+            return fact.toStringList().join(u' ');
+        default:
+            return fact.toString();
+    }
+}
+
+void PutCsvPartFacts(ByteSink& sink, const catalogue::Part& part) {
+    for (std::size_t column = 0; column < CatalogueKeys().size(); ++column) {
+        sink.Append(',');
+        PutCsvField(sink, CsvCellOf(catalogue::ColumnValue(part, static_cast<int>(column))));
+    }
+}
+
+// What a batch writes again and again, written once: the facts of each part
+// of the built-in catalogue as JSON and as CSV cells (they never change, and
+// their sources and notes are long), and the OPNs near each Code One that
+// the catalogue lacks. Each thread keeps its own, so writers never wait for
+// each other; memory stays bounded by the catalogue and by kMaxNearCodes.
+class CatalogueMemo {
+  public:
+    static CatalogueMemo& OfThisThread() {
+        thread_local CatalogueMemo memo;
+        return memo;
+    }
+
+    const std::string& JsonFacts(const catalogue::Part& part) {
+        return Facts(part, PutJsonPartFacts, json_);
+    }
+    const std::string& CsvFacts(const catalogue::Part& part) {
+        return Facts(part, PutCsvPartFacts, csv_);
+    }
+
+    const QStringList& NearOpns(const QString& codeOne) {
+        if (near_.size() >= kMaxNearCodes) {
+            near_.clear();
+        }
+        auto found = near_.find(codeOne);
+        if (found == near_.end()) {
+            found = near_.insert(codeOne, parts_.NearOpns(codeOne));
+        }
+        return *found;
+    }
+
+  private:
+    static constexpr qsizetype kMaxNearCodes = 4096;
+
+    // Parts are written by their place in the catalogue, which never changes.
+    const std::string& Facts(const catalogue::Part& part,
+                             void (*put)(ByteSink&, const catalogue::Part&),
+                             std::vector<std::string>& written) {
+        const auto index = static_cast<std::size_t>(&part - parts_.All().constData());
+        if (written.empty()) {
+            written.resize(static_cast<std::size_t>(parts_.Count()));
+        }
+        if (written[index].empty()) {
+            ByteSink sink(written[index]);
+            put(sink, part);
+        }
+        return written[index];
+    }
+
+    const catalogue::Catalogue& parts_ = catalogue::Catalogue::Builtin();
+    std::vector<std::string> json_;
+    std::vector<std::string> csv_;
+    QHash<QString, QStringList> near_;
+};
+
+// The captions of the results that disagree with the part. A stopped run
+// decoded nothing to hold against it: its values belong to no chip.
+QStringList DifferingFrom(const catalogue::Part& part, const Sheet& sheet) {
+    return sheet.completed ? DifferingCaptions(CompareWithDecode(part, sheet)) : QStringList();
+}
+
+// The part of the catalogue whose OPN is the marking's Code One: its facts
+// and where they differ from the decode, or null and the OPNs near Code One.
+void PutJsonCatalogue(ByteSink& sink, const Sheet& sheet) {
+    const catalogue::Part* part = catalogue::Catalogue::Builtin().Lookup(sheet.codes[0]);
+    CatalogueMemo& memo = CatalogueMemo::OfThisThread();
+    sink.Append(",\"catalogue\":");
+    if (part == nullptr) {
+        sink.Append("null,\"near\":");
+        PutJsonStrings(sink, memo.NearOpns(sheet.codes[0]));
+        return;
+    }
+    sink.Append(memo.JsonFacts(*part));
+    sink.Append(",\"differs\":");
+    PutJsonStrings(sink, DifferingFrom(*part, sheet));
+    sink.Append("},\"near\":[]");
+}
+
+void PutCatalogueCells(ByteSink& sink, const Sheet& sheet) {
+    const catalogue::Part* part = catalogue::Catalogue::Builtin().Lookup(sheet.codes[0]);
+    if (part == nullptr) {
+        sink.Append(CatalogueKeys().size() + 1, ',');
+        return;
+    }
+    sink.Append(CatalogueMemo::OfThisThread().CsvFacts(*part));
+    sink.Append(',');
+    PutCsvField(sink, DifferingFrom(*part, sheet).join(u'\n'));
+}
+
 }  // namespace
 
 void AppendUtf8(std::string& out, QStringView text) {
@@ -376,6 +579,7 @@ void AppendJsonObject(std::string& out, const Sheet& sheet, QStringView refusal)
     PutJsonFields(sink, sheet);
     PutJsonNumbers(sink, sheet);
     PutJsonMessages(sink, sheet.messages);
+    PutJsonCatalogue(sink, sheet);
     if (!refusal.isEmpty()) {
         sink.Append(",\"error\":");
         PutJsonString(sink, refusal);
@@ -383,45 +587,37 @@ void AppendJsonObject(std::string& out, const Sheet& sheet, QStringView refusal)
     sink.Append('}');
 }
 
-void AppendCsvHeader(std::string& out) {
+void AppendPartJson(std::string& out, const catalogue::Part& part) {
+    ByteSink sink(out);
+    PutJsonPartFacts(sink, part);
+    sink.Append('}');
+}
+
+void AppendCsvHeader(std::string& out, CsvColumns columns) {
     ByteSink sink(out);
     sink.Append("code1,code2,code3,family");
     for (const std::u16string_view caption : kResultCaptions) {
         sink.Append(',');
         PutCsvField(sink, View(caption));
     }
-    sink.Append(",completed,messages\r\n");
+    sink.Append(",completed,messages");
+    if (columns == CsvColumns::WithCatalogue) {
+        for (const std::string& key : CatalogueKeys()) {
+            sink.Append(",catalogue_");
+            sink.Append(key);
+        }
+        sink.Append(",differs");
+    }
+    sink.Append("\r\n");
 }
 
-void AppendCsvRow(std::string& out, const Sheet& sheet, QStringView refusal) {
-    const QString messages = refusal.isEmpty() ? MessagesAsText(sheet) : QString();
-    const QStringView last = refusal.isEmpty() ? QStringView(messages) : refusal;
-    const QStringView family = sheet.completed ? QStringView(sheet.caption) : QStringView();
-    // Room for the whole row at once: a row is written in one go.
-    std::size_t room = CsvRoom(family) + CsvRoom(last) + std::size(",false,\r\n");
-    for (const QString& code : sheet.codes) {
-        room += CsvRoom(code);
-    }
-    for (const ShortText& value : sheet.values) {
-        room += CsvRoom(value);
-    }
+void AppendCsvRow(std::string& out, const Sheet& sheet, QStringView refusal, CsvColumns columns) {
     ByteSink sink(out);
-    char* to = sink.Room(room);
-    for (const QString& code : sheet.codes) {
-        to = WriteCsvField(to, code);
-        *to++ = ',';
+    PutDecodeCells(sink, sheet, refusal);
+    if (columns == CsvColumns::WithCatalogue) {
+        PutCatalogueCells(sink, sheet);
     }
-    to = WriteCsvField(to, family);
-    for (const ShortText& value : sheet.values) {
-        *to++ = ',';
-        to = WriteCsvField(to, value);
-    }
-    const std::string_view completed = sheet.completed ? ",true," : ",false,";
-    to = std::copy(completed.begin(), completed.end(), to);
-    to = WriteCsvField(to, last);
-    *to++ = '\r';
-    *to++ = '\n';
-    sink.Advance(to);
+    sink.Append("\r\n");
 }
 
 }  // namespace varnel::report

@@ -39,9 +39,8 @@ ProgramRun Decode(const QStringList& arguments, const QByteArray& input = {},
 }
 
 const QStringList kBarton{"AXDA2500DKV4D", "KQXEB0345MPMW", "Y3121234"};
-const QByteArray kNotFound =
-    "Error: CPU Identification String not found - Aborting\r\n\r\nCheck for errors in the first "
-    "code.\n";
+const QString kNotFound = QStringLiteral(
+    "CPU Identification String not found - Aborting\r\n\r\nCheck for errors in the first code.");
 
 QByteArray ReadBytes(const QString& path) {
     QFile file(path);
@@ -76,11 +75,16 @@ TEST(VarnelDecode, TextOutputAndExitStatusOfSingleMarkings) {
          "AMD Athlon 64\nCore:                       NewCastle\n",
          ""},
         // A stopped run shows no rows: they would pass for a result.
-        {{"AXDX2000", "A", "B"}, 1, "", kNotFound},
+        // Each message on one line of its own.
+        {{"AXDX2000", "A", "B"},
+         1,
+         "",
+         "varnel-decode: Error: CPU Identification String not found - Aborting Check for errors "
+         "in the first code.\n"},
         {{"AXDA2500DKV4D", "", "Y3121234"},
          1,
          "",
-         "Hang-on: One or more textboxes are empty.\r\n\r\n*"},
+         "varnel-decode: Hang-on: One or more textboxes are empty. You must type*"},
     };
     for (const auto& c : cases) {
         const ProgramRun run = Decode(c.arguments);
@@ -141,11 +145,10 @@ TEST(VarnelDecode, JsonOfRunStopAndSwappedCodes) {
     o = ParseObject(run.out);
     EXPECT_FALSE(o.value("completed").toBool());
     EXPECT_EQ(o.value("caption").toString(), "");  // as the CSV's family column
-    EXPECT_EQ(o.value("messages").toArray(),
-              QJsonArray({QJsonObject({{"title", "Error"},
-                                       {"text", QString::fromLatin1(kNotFound.chopped(1)).mid(7)},
-                                       {"icon", "exclamation"},
-                                       {"buttons", "OK"}})}));
+    EXPECT_EQ(o.value("messages").toArray(), QJsonArray({QJsonObject({{"title", "Error"},
+                                                                      {"text", kNotFound},
+                                                                      {"icon", "exclamation"},
+                                                                      {"buttons", "OK"}})}));
 }
 
 TEST(VarnelDecode, UsageErrorsExitTwoPrintNothing) {
