@@ -87,24 +87,25 @@ bool Contains(const std::array<std::int16_t, N>& models, std::int16_t model) {
     return std::ranges::find(models, model) != models.end();
 }
 
-// Where the sheet shows each of its numbers: the value, and the words in
-// front of the number.
+// Where the sheet shows each of its numbers: the value, the words in front
+// of the number, and for a whole number the reading it shows as it is.
 struct NumberSource {
     Quantity quantity;
     Field field;
-    Text words;
+    Text words = u"";
+    std::int16_t DecodeState::*whole = nullptr;
 };
 constexpr std::array<NumberSource, kQuantityCount> kNumberSources{{
-    {Quantity::ClockMhz, Field::WorkingFrequency, u""},
-    {Quantity::Multiplier, Field::Multiplier, u""},
-    {Quantity::FsbMhz, Field::FsbFrequency, u""},
-    {Quantity::L1Kb, Field::L1Cache, u""},
-    {Quantity::L2Kb, Field::L2Cache, u""},
-    {Quantity::VoltageV, Field::OperatingVoltage, u""},
-    {Quantity::MaxTempC, Field::MaxOperatingTemperature, u""},
+    {Quantity::ClockMhz, Field::WorkingFrequency, u"", &DecodeState::ClockMhz},
+    {Quantity::Multiplier, Field::Multiplier},
+    {Quantity::FsbMhz, Field::FsbFrequency, u"", &DecodeState::FsbMhz},
+    {Quantity::L1Kb, Field::L1Cache, u"", &DecodeState::L1CacheKb},
+    {Quantity::L2Kb, Field::L2Cache, u"", &DecodeState::L2CacheKb},
+    {Quantity::VoltageV, Field::OperatingVoltage},
+    {Quantity::MaxTempC, Field::MaxOperatingTemperature},
     {Quantity::Year, Field::ManufactureYear, u"Year "},
     {Quantity::Week, Field::ManufactureWeek, u"Week "},
-    {Quantity::ProcessUm, Field::ProcessTechnology, u""},
+    {Quantity::ProcessUm, Field::ProcessTechnology},
 }};
 
 constexpr bool NumberSourcesInOrder() {
@@ -778,10 +779,15 @@ bool DecodeEngine::ShowResults() {
             value = ShortText(u"(Unknown)");
         }
     }
-    // The numbers are read from the finished values, so that they always say
-    // what the values say.
+    // The numbers say what the finished values say: a whole number is the
+    // reading the value shows as it is (zero shows as unknown), any other is
+    // read from the value's text.
     for (const NumberSource& source : kNumberSources) {
-        sheet_.numbers[Index(source.quantity)] = NumberShown(sheet_[source.field], source.words);
+        const std::int16_t whole = source.whole != nullptr ? s.*source.whole : 0;
+        sheet_.numbers[Index(source.quantity)] =
+            source.whole == nullptr ? NumberShown(sheet_[source.field], source.words)
+            : whole != 0            ? std::optional<double>(whole)
+                                    : std::nullopt;
     }
     sheet_.completed = true;
     lastRunCompleted_ = true;

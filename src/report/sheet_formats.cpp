@@ -203,6 +203,9 @@ char* WriteCsvField(char* const to, QStringView text) {
     const char16_t* const end = text.utf16() + text.size();
     char* bare = to;
     const char16_t* const rest = CopyPlainAscii<CsvBare>(bare, text.utf16(), end);
+    if (rest == end) {
+        return bare;
+    }
     if (std::none_of(rest, end, CsvBare::Escapes)) {
         return WriteText<PlainText>(bare, rest, end);
     }
