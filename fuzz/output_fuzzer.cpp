@@ -1,24 +1,34 @@
 // Round trip of varnel-decode's JSON and CSV writers: an outcome built from
-// arbitrary texts is written, read back with Qt's JSON parser and with an
-// RFC 4180 reader, and must give exactly the fields that went in. Half of a
-// surrogate pair names no character and cannot be written as UTF-8: it must
-// come back as U+FFFD, and everything around it unchanged.
+// arbitrary texts and numbers is written, read back with Qt's JSON parser and
+// with an RFC 4180 reader, and must give exactly the fields that went in.
+// Half of a surrogate pair names no character and cannot be written as
+// UTF-8: it must come back as U+FFFD, and everything around it unchanged. A
+// number must come back as the same double, or null when it is none. The
+// catalogue's part of Code One, or the OPNs near it, must come back whole.
 //
 // Input layout: the first byte holds the flags (bit 0 completed, bit 1 a
-// refusal, bits 2-3 the first message's icon, bits 4-5 its buttons); the rest
-// is raw UTF-16, cut at each unit 0xFFFF into the texts: three codes, the
-// caption, the nineteen values, the refusal when flagged, then a title and a
-// text for each message.
+// refusal, bits 2-3 the first message's icon, bits 4-5 its buttons, bit 6
+// the CSV's catalogue columns, bit 7 numbers); with bit 7 the next 80 bytes
+// are ten raw doubles, the sheet's numbers. The rest is raw UTF-16, cut at
+// each unit 0xFFFF into the texts: three codes, the caption, the nineteen
+// values, the refusal when flagged, then a title and a text for each message.
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
+#include <QVariant>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <optional>
 #include <string>
 
+#include "catalogue/catalogue.h"
+#include "catalogue/comparison.h"
+#include "catalogue/part.h"
 #include "decode/captions.h"
 #include "report/sheet_formats.h"
 #include "support/csv_records.h"
@@ -47,15 +57,29 @@ QList<QString> SplitTexts(const std::uint8_t* data, std::size_t size) {
     return all.split(QChar(0xFFFF));
 }
 
-// A sheet as the writers get it, and the reason a marking was refused.
+// A sheet as the writers get it, the reason a marking was refused, and the
+// columns of its CSV.
 struct Outcome {
     Sheet sheet;
     QString refusal;
+    CsvColumns columns = CsvColumns::Decode;
 };
+
+constexpr std::size_t kNumberBytes = kQuantityCount * sizeof(double);
+
+// Ten raw doubles from the input, NaN and infinities included.
+void ReadNumbers(const std::uint8_t* data, Sheet& sheet) {
+    for (std::size_t i = 0; i < sheet.numbers.size(); ++i) {
+        double number = 0;
+        std::memcpy(&number, data + i * sizeof(double), sizeof(double));
+        sheet.numbers[i] = number;
+    }
+}
 
 Outcome BuildOutcome(std::uint8_t flags, QList<QString> texts) {
     Outcome outcome;
     outcome.sheet.completed = (flags & 1) != 0;
+    outcome.columns = (flags & 0x40) != 0 ? CsvColumns::WithCatalogue : CsvColumns::Decode;
     const auto next = [&texts] { return texts.isEmpty() ? QString() : texts.takeFirst(); };
     for (QString& code : outcome.sheet.codes) {
         code = next();
@@ -124,23 +148,76 @@ void CheckJsonMessages(const QJsonArray& messages, const Outcome& outcome) {
     }
 }
 
+void CheckJsonFieldsAndNumbers(const QJsonObject& o, const Outcome& outcome) {
+    const QJsonObject fields = o.value("fields").toObject();
+    Expect(fields.size() == kFieldCount, "the JSON has not nineteen fields");
+    for (std::size_t i = 0; i < kFieldKeys.size(); ++i) {
+        Expect(fields.value(QLatin1String(kFieldKeys[i])) ==
+                   Writable(outcome.sheet.values[i].ToQString()),
+               "a field changed in JSON");
+    }
+    const QJsonObject numbers = o.value("numbers").toObject();
+    Expect(numbers.size() == kQuantityCount, "the JSON has not ten numbers");
+    for (std::size_t i = 0; i < kNumberKeys.size(); ++i) {
+        const std::optional<double> number = outcome.sheet.numbers[i];
+        const QJsonValue read = numbers.value(QLatin1String(kNumberKeys[i]));
+        Expect(number && std::isfinite(*number) ? read.isDouble() && read.toDouble() == *number
+                                                : read.isNull(),
+               "a number changed in JSON");
+    }
+}
+
+// A catalogue fact as the JSON must hold it.
+QJsonValue ExpectedFact(const QVariant& fact) {
+    if (fact.typeId() == QMetaType::QString && fact.toString().isEmpty()) {
+        return QJsonValue::Null;
+    }
+    return QJsonValue::fromVariant(fact);
+}
+
+QStringList ExpectedDiffers(const catalogue::Part& part, const Sheet& sheet) {
+    return sheet.completed ? DifferingCaptions(CompareWithDecode(part, sheet)) : QStringList();
+}
+
+void CheckJsonCatalogue(const QJsonObject& o, const Outcome& outcome) {
+    const catalogue::Catalogue& parts = catalogue::Catalogue::Builtin();
+    const catalogue::Part* part = parts.Lookup(outcome.sheet.codes[0]);
+    const QStringList near = part ? QStringList() : parts.NearOpns(outcome.sheet.codes[0]);
+    Expect(o.value("near") == QJsonArray::fromStringList(near), "near changed in JSON");
+    if (part == nullptr) {
+        Expect(o.value("catalogue").isNull(), "a part that is not there");
+        return;
+    }
+    QJsonObject expected;
+    const QStringList columns = catalogue::ColumnNames();
+    for (int column = 0; column < columns.size(); ++column) {
+        expected.insert(columns[column], ExpectedFact(catalogue::ColumnValue(*part, column)));
+    }
+    expected.insert("differs", QJsonArray::fromStringList(ExpectedDiffers(*part, outcome.sheet)));
+    Expect(o.value("catalogue").toObject() == expected, "the part changed in JSON");
+}
+
 void CheckJson(const Outcome& outcome) {
     std::string out;
     AppendJsonObject(out, outcome.sheet, outcome.refusal);
     QJsonParseError error{};
     const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(out), &error).object();
     Expect(error.error == QJsonParseError::NoError, "the JSON does not parse");
-    Expect(o.size() == (outcome.refusal.isEmpty() ? 5 : 6), "the JSON has other keys");
+    Expect(o.size() == (outcome.refusal.isEmpty() ? 9 : 10), "the JSON has other keys");
     const QJsonArray codes = o.value("codes").toArray();
     Expect(codes.size() == 3, "the JSON has not three codes");
     for (qsizetype box = 0; box < 3; ++box) {
         Expect(codes[box] == Writable(outcome.sheet.codes[static_cast<std::size_t>(box)]),
                "a code changed in JSON");
     }
-    Expect(o.value("caption") == Writable(outcome.sheet.caption), "the caption changed in JSON");
+    Expect(o.value("caption") ==
+               (outcome.sheet.completed ? Writable(outcome.sheet.caption) : QString()),
+           "the caption changed in JSON");
     Expect(o.value("completed") == outcome.sheet.completed, "completed changed in JSON");
     CheckJsonSlots(o.value("slots").toArray(), outcome);
+    CheckJsonFieldsAndNumbers(o, outcome);
     CheckJsonMessages(o.value("messages").toArray(), outcome);
+    CheckJsonCatalogue(o, outcome);
     Expect(outcome.refusal.isEmpty() || o.value("error") == Writable(outcome.refusal),
            "the refusal changed in JSON");
 }
@@ -164,15 +241,34 @@ QStringList ExpectedCsvFields(const Outcome& outcome) {
     return fields;
 }
 
+// The catalogue's cells of the row: the part's OPN first and differs last,
+// all empty for a Code One the catalogue lacks.
+void CheckCsvCatalogue(const QStringList& cells, const Outcome& outcome) {
+    Expect(cells.size() == catalogue::ColumnNames().size() + 1, "the catalogue's cells");
+    const catalogue::Part* part = catalogue::Catalogue::Builtin().Lookup(outcome.sheet.codes[0]);
+    if (part == nullptr) {
+        Expect(cells.join(QString()).isEmpty(), "catalogue cells without a part");
+        return;
+    }
+    Expect(cells.first() == part->opn, "the part's OPN changed in CSV");
+    Expect(cells.last() == ExpectedDiffers(*part, outcome.sheet).join(u'\n'),
+           "differs changed in CSV");
+}
+
 void CheckCsv(const Outcome& outcome) {
     // Behind the header, as in the decoder's output: at the very start of the
     // text a U+FEFF would be taken for a byte-order mark.
     std::string out;
-    AppendCsvHeader(out);
-    AppendCsvRow(out, outcome.sheet, outcome.refusal);
+    AppendCsvHeader(out, outcome.columns);
+    AppendCsvRow(out, outcome.sheet, outcome.refusal, outcome.columns);
     const QList<QStringList> records = ReadCsvRecords(QString::fromUtf8(out.data(), out.size()));
     Expect(records.size() == 2, "the CSV row does not read back as one record");
-    Expect(records[1] == ExpectedCsvFields(outcome), "a CSV field changed");
+    Expect(records[1].size() == records[0].size(), "the row and the header differ in width");
+    const QStringList decoded = ExpectedCsvFields(outcome);
+    Expect(records[1].mid(0, decoded.size()) == decoded, "a CSV field changed");
+    if (outcome.columns == CsvColumns::WithCatalogue) {
+        CheckCsvCatalogue(records[1].mid(decoded.size()), outcome);
+    }
 }
 
 }  // namespace
@@ -181,7 +277,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    const Outcome outcome = BuildOutcome(data[0], SplitTexts(data + 1, size - 1));
+    const std::size_t skip = (data[0] & 0x80) != 0 ? 1 + kNumberBytes : 1;
+    if (size < skip) {
+        return 0;
+    }
+    Outcome outcome = BuildOutcome(data[0], SplitTexts(data + skip, size - skip));
+    if (skip > 1) {
+        ReadNumbers(data + 1, outcome.sheet);
+    }
     CheckJson(outcome);
     CheckCsv(outcome);
     return 0;

@@ -2,6 +2,9 @@
 
 #include <poll.h>
 #include <unistd.h>
+#include <QStringDecoder>
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 
@@ -13,81 +16,164 @@ namespace {
 
 constexpr std::size_t kReadChunk = 64 * 1024;
 
-bool IsBlankLine(QByteArrayView line) {
+// What one pass over the bytes of a line finds.
+struct LineBytes {
+    bool nul = false;
+    bool nonAscii = false;
+    bool tab = false;
+};
+
+LineBytes SurveyBytes(QByteArrayView line) {
+    LineBytes found;
     for (const char c : line) {
-        if (c != ' ' && c != '\t') {
-            return false;
-        }
+        found.nul |= c == '\0';
+        found.nonAscii |= (static_cast<unsigned char>(c) & 0x80) != 0;
+        found.tab |= c == '\t';
     }
-    return true;
+    return found;
+}
+
+bool IsBlankLine(QByteArrayView line) {
+    return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+// A field as it stands in the line: a quoted field without its quotes, any
+// doubled quote inside still doubled.
+struct RawField {
+    QByteArrayView bytes;
+    bool doubledQuotes = false;
+};
+
+// The fields of a line: the first three kept, any more only counted.
+struct LineFields {
+    std::array<RawField, kCodeBoxCount> kept;
+    qsizetype count = 0;
+
+    void Add(RawField field) {
+        if (count < static_cast<qsizetype>(kept.size())) {
+            kept[static_cast<std::size_t>(count)] = field;
+        }
+        ++count;
+    }
+};
+
+// Reads the quoted field whose opening quote is at line[at]; leaves at just
+// behind its closing quote. Returns an empty reason on success.
+QString ReadQuotedField(QByteArrayView line, qsizetype& at, LineFields& fields) {
+    const qsizetype start = at + 1;
+    bool doubled = false;
+    qsizetype quote = line.indexOf('"', start);
+    while (quote >= 0 && quote + 1 < line.size() && line[quote + 1] == '"') {
+        doubled = true;
+        quote = line.indexOf('"', quote + 2);
+    }
+    if (quote < 0) {
+        return QStringLiteral("a quoted field is not closed before the end of the line");
+    }
+    fields.Add({line.sliced(start, quote - start), doubled});
+    at = quote + 1;
+    if (at < line.size() && line[at] != ',') {
+        return QStringLiteral("text follows the closing quote of field %1").arg(fields.count);
+    }
+    return {};
+}
+
+// Reads the unquoted field that starts at line[at]; leaves at on the comma
+// behind it or at the end of the line.
+QString ReadPlainField(QByteArrayView line, qsizetype& at, LineFields& fields) {
+    qsizetype comma = line.indexOf(',', at);
+    if (comma < 0) {
+        comma = line.size();
+    }
+    const QByteArrayView field = line.sliced(at, comma - at);
+    if (field.contains('"')) {
+        return QStringLiteral("a quote inside unquoted field %1").arg(fields.count + 1);
+    }
+    fields.Add({field});
+    at = comma;
+    return {};
 }
 
 // Splits a CSV record: fields separated by commas; a field that opens with a
 // double quote runs to the closing quote, with "" standing for one quote.
-// Fields are views into the line, or into unquoted, which holds the few
-// fields whose doubled quotes had to be undone. Returns an empty reason on
-// success.
-QString SplitCsv(QByteArrayView line, std::vector<QByteArrayView>& fields,
-                 std::vector<QByteArray>& unquoted) {
-    qsizetype i = 0;
-    const qsizetype n = line.size();
+// Returns an empty reason on success.
+QString SplitCsv(QByteArrayView line, LineFields& fields) {
+    qsizetype at = 0;
     while (true) {
-        if (i < n && line[i] == '"') {
-            const qsizetype start = ++i;
-            bool doubled = false;
-            while (true) {
-                if (i >= n) {
-                    return QStringLiteral(
-                        "a quoted field is not closed before the end of the line");
-                }
-                if (line[i] == '"') {
-                    if (i + 1 < n && line[i + 1] == '"') {
-                        doubled = true;
-                        i += 2;
-                        continue;
-                    }
-                    break;
-                }
-                ++i;
-            }
-            const QByteArrayView inside = line.sliced(start, i - start);
-            if (doubled) {
-                unquoted.push_back(inside.toByteArray().replace("\"\"", "\""));
-                fields.push_back(unquoted.back());
-            } else {
-                fields.push_back(inside);
-            }
-            ++i;  // the closing quote
-            if (i < n && line[i] != ',') {
-                return QStringLiteral("text follows the closing quote of field %1")
-                    .arg(fields.size());
-            }
-        } else {
-            const qsizetype start = i;
-            while (i < n && line[i] != ',') {
-                if (line[i] == '"') {
-                    return QStringLiteral("a quote inside unquoted field %1")
-                        .arg(fields.size() + 1);
-                }
-                ++i;
-            }
-            fields.push_back(line.sliced(start, i - start));
+        const bool quoted = at < line.size() && line[at] == '"';
+        QString reason =
+            quoted ? ReadQuotedField(line, at, fields) : ReadPlainField(line, at, fields);
+        if (!reason.isEmpty() || at >= line.size()) {
+            return reason;
         }
-        if (i >= n) {
-            return {};
-        }
-        ++i;  // the comma
+        ++at;  // the comma
     }
 }
 
-void SplitTabs(QByteArrayView line, std::vector<QByteArrayView>& fields) {
+void SplitTabs(QByteArrayView line, LineFields& fields) {
     qsizetype start = 0;
     for (qsizetype i = 0; i <= line.size(); ++i) {
         if (i == line.size() || line[i] == '\t') {
-            fields.push_back(line.sliced(start, i - start));
+            fields.Add({line.sliced(start, i - start)});
             start = i + 1;
         }
     }
+}
+
+// NormaliseCode for a field of ASCII, straight from its bytes: among ASCII
+// characters the invisible ones are the controls, the space and DEL, and
+// upper case is A to Z. Nearly every field of a batch is ASCII, and this
+// spares it the round trip through text.
+QString NormaliseAscii(const RawField& field) {
+    QString code(field.bytes.size(), Qt::Uninitialized);
+    QChar* const start = code.data();
+    QChar* to = start;
+    for (qsizetype i = 0; i < field.bytes.size(); ++i) {
+        const char c = field.bytes[i];
+        if (c == '"' && field.doubledQuotes) {
+            ++i;  // "" stands for one quote
+        } else if (c <= ' ' || c == '\x7F') {
+            continue;
+        }
+        *to++ = QLatin1Char(c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c);
+    }
+    code.truncate(to - start);
+    return code;
+}
+
+// The code a field gives once typed into its box.
+QString CodeOf(const RawField& field, bool isAscii) {
+    if (isAscii) {
+        return NormaliseAscii(field);
+    }
+    if (!field.doubledQuotes) {
+        return NormaliseCode(QString::fromUtf8(field.bytes));
+    }
+    return NormaliseCode(QString::fromUtf8(field.bytes.toByteArray().replace("\"\"", "\"")));
+}
+
+BatchLine Refused(QString reason) {
+    BatchLine refused;
+    refused.kind = BatchLine::Kind::Malformed;
+    refused.reason = std::move(reason);
+    return refused;
+}
+
+// Why no line with these bytes can hold a marking, whatever its fields;
+// empty when it may.
+QString FaultOf(QByteArrayView line, const LineBytes& bytes) {
+    if (bytes.nul) {
+        return QStringLiteral("the line holds a NUL byte");
+    }
+    // Nearly every line is ASCII, which is UTF-8 as it stands.
+    if (bytes.nonAscii && !DecodeUtf8(line)) {
+        return QStringLiteral("the line is not valid UTF-8");
+    }
+    return {};
+}
+
+bool IsSkipped(QByteArrayView line, bool isFirstRecord) {
+    return IsBlankLine(line) || line.startsWith('#') || (isFirstRecord && line.startsWith("code1"));
 }
 
 }  // namespace
@@ -105,6 +191,10 @@ bool LineReader::Fill() {
         stopped_ = true;
         return false;
     }
+    return ReadMore();
+}
+
+bool LineReader::ReadMore() {
     // read() rather than a stdio read: it returns what a pipe or terminal has
     // now, so a marking fed line by line is answered without waiting for
     // more input.
@@ -137,17 +227,7 @@ LineReader::Status LineReader::Next(QByteArrayView* line) {
         const char* start = buffer_.data() + begin_;
         const auto* newline = static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));
         if (newline != nullptr) {
-            const auto length = static_cast<std::size_t>(newline - start);
-            begin_ += length + 1;
-            ++lineNumber_;
-            // Measured without the line end, which may be CR LF.
-            const std::size_t content =
-                length > 0 && start[length - 1] == '\r' ? length - 1 : length;
-            if (overlong || content > static_cast<std::size_t>(kMaxLineBytes)) {
-                return Status::Overlong;
-            }
-            *line = QByteArrayView(start, static_cast<qsizetype>(length));
-            return Status::Line;
+            return Take(static_cast<std::size_t>(newline - start), 1, overlong, line);
         }
         if (end_ - begin_ > static_cast<std::size_t>(kMaxLineBytes) + 1) {
             // Far too long to be a marking: drop what we hold and read on to
@@ -159,17 +239,7 @@ LineReader::Status LineReader::Next(QByteArrayView* line) {
             if (end_ == begin_ && !overlong) {
                 return Status::End;
             }
-            ++lineNumber_;
-            const char* last = buffer_.data() + begin_;
-            const std::size_t length = end_ - begin_;
-            const std::size_t content =
-                length > 0 && last[length - 1] == '\r' ? length - 1 : length;
-            *line = QByteArrayView(last, static_cast<qsizetype>(length));
-            begin_ = end_;
-            if (overlong || content > static_cast<std::size_t>(kMaxLineBytes)) {
-                return Status::Overlong;
-            }
-            return Status::Line;
+            return Take(end_ - begin_, 0, overlong, line);
         }
         if (!Fill()) {
             return stopped_ ? Status::Stopped : Status::Error;
@@ -177,93 +247,56 @@ LineReader::Status LineReader::Next(QByteArrayView* line) {
     }
 }
 
-bool IsValidUtf8(QByteArrayView bytes) {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const unsigned char* const end = p + bytes.size();
-    while (p < end) {
-        const unsigned char c = *p;
-        if (c < 0x80) {
-            ++p;
-            continue;
-        }
-        int extra = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-            if (c == 0xE0) {
-                low = 0xA0;  // shorter forms exist
-            } else if (c == 0xED) {
-                high = 0x9F;  // surrogates
-            }
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-            if (c == 0xF0) {
-                low = 0x90;
-            } else if (c == 0xF4) {
-                high = 0x8F;  // beyond U+10FFFF
-            }
-        } else {
-            return false;
-        }
-        if (end - p <= extra) {
-            return false;
-        }
-        if (p[1] < low || p[1] > high) {
-            return false;
-        }
-        for (int k = 2; k <= extra; ++k) {
-            if ((p[k] & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        p += extra + 1;
+// Hands out the next length bytes as a line and moves on past them and the
+// ending behind them (the LF, or nothing at the end of the input).
+LineReader::Status LineReader::Take(std::size_t length, std::size_t ending, bool overlong,
+                                    QByteArrayView* line) {
+    const char* start = buffer_.data() + begin_;
+    begin_ += length + ending;
+    ++lineNumber_;
+    *line = QByteArrayView(start, static_cast<qsizetype>(length));
+    // Measured without the line end, which may be CR LF.
+    const std::size_t content = length > 0 && start[length - 1] == '\r' ? length - 1 : length;
+    return overlong || content > static_cast<std::size_t>(kMaxLineBytes) ? Status::Overlong
+                                                                         : Status::Line;
+}
+
+std::optional<QString> DecodeUtf8(QByteArrayView bytes) {
+    // Stateless: a sequence cut short at the end is an error, not held back
+    // for more input.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError()) {
+        return std::nullopt;
     }
-    return true;
+    return text;
 }
 
 BatchLine ParseBatchLine(QByteArrayView line, bool isFirstRecord) {
-    BatchLine result;
     if (line.endsWith('\r')) {
         line.chop(1);
     }
-    if (line.contains('\0')) {
-        result.kind = BatchLine::Kind::Malformed;
-        result.reason = QStringLiteral("the line holds a NUL byte");
-        return result;
+    const LineBytes bytes = SurveyBytes(line);
+    if (QString fault = FaultOf(line, bytes); !fault.isEmpty()) {
+        return Refused(std::move(fault));
     }
-    if (!IsValidUtf8(line)) {
-        result.kind = BatchLine::Kind::Malformed;
-        result.reason = QStringLiteral("the line is not valid UTF-8");
-        return result;
+    if (IsSkipped(line, isFirstRecord)) {
+        return {};
     }
-    if (IsBlankLine(line) || line.startsWith('#') || (isFirstRecord && line.startsWith("code1"))) {
-        return result;
-    }
-
-    std::vector<QByteArrayView> fields;
-    // The views into unquoted stay valid as it grows: a QByteArray keeps its
-    // characters where they are when the vector moves it.
-    std::vector<QByteArray> unquoted;
-    fields.reserve(4);
-    if (line.contains('\t')) {
+    LineFields fields;
+    if (bytes.tab) {
         SplitTabs(line, fields);
-    } else if (QString reason = SplitCsv(line, fields, unquoted); !reason.isEmpty()) {
-        result.kind = BatchLine::Kind::Malformed;
-        result.reason = reason;
-        return result;
+    } else if (QString reason = SplitCsv(line, fields); !reason.isEmpty()) {
+        return Refused(std::move(reason));
     }
-    if (fields.size() != result.codes.size()) {
-        result.kind = BatchLine::Kind::Malformed;
-        result.reason =
+    if (fields.count != kCodeBoxCount) {
+        return Refused(
             QStringLiteral("%1 fields where a marking has three (Code One, Code Two, Code Three)")
-                .arg(fields.size());
-        return result;
+                .arg(fields.count));
     }
-    for (std::size_t box = 0; box < fields.size(); ++box) {
-        result.codes[box] = NormaliseCode(QString::fromUtf8(fields[box]));
+    BatchLine result;
+    for (std::size_t box = 0; box < result.codes.size(); ++box) {
+        result.codes[box] = CodeOf(fields.kept[box], !bytes.nonAscii);
     }
     result.reason = OverlongCodeReason(result.codes);
     result.kind = result.reason.isEmpty() ? BatchLine::Kind::Marking : BatchLine::Kind::Malformed;

@@ -3,6 +3,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "cli/decode_run.h"
@@ -37,6 +38,8 @@ class LineReader {
 
   private:
     bool Fill();
+    bool ReadMore();
+    Status Take(std::size_t length, std::size_t ending, bool overlong, QByteArrayView* line);
 
     int fd_;
     std::function<bool()> beforeRead_;
@@ -49,9 +52,11 @@ class LineReader {
     long long lineNumber_ = 0;
 };
 
-// Whether the bytes are well-formed UTF-8: no stray continuation bytes, no
-// overlong forms, no surrogates, nothing above U+10FFFF.
-bool IsValidUtf8(QByteArrayView bytes);
+// The text of bytes that are well-formed UTF-8 (no stray continuation bytes,
+// no overlong forms, no surrogates, nothing above U+10FFFF, nothing cut
+// short); none for any other bytes. A byte-order mark in front is dropped,
+// as QString::fromUtf8 drops it.
+std::optional<QString> DecodeUtf8(QByteArrayView bytes);
 
 struct BatchLine {
     enum class Kind { Skip, Marking, Malformed };

@@ -1,20 +1,18 @@
 #include "cli/decoder_cli.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <QCommandLineParser>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QStringList>
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <string>
+#include <optional>
 
 #include "cli/batch_input.h"
+#include "cli/batch_run.h"
 #include "cli/decode_run.h"
+#include "cli/find_parts.h"
+#include "cli/streams.h"
 #include "decode/program.h"
 #include "decode/text.h"
 #include "report/html_table.h"
@@ -25,95 +23,30 @@ namespace varnel::cli {
 
 namespace {
 
-using report::AppendCsvHeader;
-using report::AppendCsvRow;
-using report::AppendJsonObject;
-using report::AppendTextReport;
-using report::AppendUtf8;
-
-constexpr char kProgramName[] = "varnel-decode";
-constexpr std::size_t kFlushThreshold = 64 * 1024;
-
-// Standard output through one buffer. Remembers the first failure, so that a
-// full disk is never reported as success and a batch stops as soon as
-// nothing more can be written.
-class Output {
-  public:
-    std::string buffer;
-
-    void FlushIfFull() {
-        if (buffer.size() >= kFlushThreshold) {
-            Flush();
-        }
-    }
-
-    void Flush() {
-        if (errorNumber_ == 0) {
-            errorNumber_ = report::WriteAll(STDOUT_FILENO, buffer.data(), buffer.size());
-        }
-        buffer.clear();
-    }
-
-    bool Failed() const { return errorNumber_ != 0; }
-    // The reader went away (with SIGPIPE ignored, as some shells and services
-    // run their children). Nobody is left to read a message: end quietly.
-    bool ReaderGone() const { return errorNumber_ == EPIPE; }
-
-    // Flushes what is left; false if anything failed, with a message unless
-    // the reader has gone.
-    bool Finish() {
-        Flush();
-        if (Failed() && !ReaderGone()) {
-            std::fprintf(stderr, "%s: cannot write standard output: %s\n", kProgramName,
-                         std::strerror(errorNumber_));
-        }
-        return !Failed();
-    }
-
-  private:
-    int errorNumber_ = 0;
+// What the command line asks for.
+struct Request {
+    bool json = false;
+    bool catalogueColumns = false;
+    std::optional<QString> batch;
+    std::optional<QString> find;
+    std::optional<QString> html;
+    QStringList codes;
 };
 
-void PrintError(const QString& text) {
-    const QByteArray bytes =
-        QStringLiteral("%1: %2\n").arg(QLatin1String(kProgramName), text).toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
-}
-
-int UsageError(const QString& text) {
-    PrintError(text);
-    std::fprintf(stderr, "Try '%s --help' for more information.\n", kProgramName);
-    return kUsageOrInputError;
-}
-
-QString ErrorText(int errorNumber) {
-    return QString::fromLocal8Bit(std::strerror(errorNumber));
-}
-
-int StatusOf(const Sheet& sheet, QStringView refusal = {}) {
-    if (!refusal.isEmpty()) {
-        return kUsageOrInputError;
-    }
-    return sheet.completed ? kEveryRunCompleted : kRunStopped;
-}
+// The option names as the parser knows them.
+const QString kHelp = QStringLiteral("help");
+const QString kVersion = QStringLiteral("version");
+const QString kJson = QStringLiteral("json");
+const QString kBatch = QStringLiteral("batch");
+const QString kCatalogue = QStringLiteral("catalogue");
+const QString kFind = QStringLiteral("find");
+const QString kHtml = QStringLiteral("html");
 
 // Text that goes to standard output alone, such as --help.
 int PrintAndFinish(const QString& text) {
     Output out;
-    out.buffer = text.toStdString();
+    report::AppendUtf8(out.buffer, text);
     return out.Finish() ? kEveryRunCompleted : kUsageOrInputError;
-}
-
-// The messages the window would show, as "Title: text" lines.
-void PrintMessages(const Sheet& sheet) {
-    std::string messages;
-    for (const Message& message : sheet.messages) {
-        AppendUtf8(messages, message.title);
-        messages += ": ";
-        AppendUtf8(messages, message.text);
-        messages.push_back('\n');
-    }
-    std::fwrite(messages.data(), 1, messages.size(), stderr);
 }
 
 // The table of the run, written where the user named. A reader that has
@@ -131,10 +64,30 @@ int WriteHtmlTable(const QString& path, const Sheet& sheet) {
     return kUsageOrInputError;
 }
 
-int DecodeOne(const QStringList& typed, bool json, const QString& htmlPath) {
+// The run on standard output: JSON, or the results as text. A stopped run
+// has no results to show: a script must not take the empty rows of a
+// waiting window for an answer; its messages say why. Returns the exit
+// status of the writing; readerGone tells whether anyone is left to read.
+int WriteRun(const Sheet& sheet, bool json, bool& readerGone) {
+    Output out;
+    if (json) {
+        report::AppendJsonObject(out.buffer, sheet);
+        out.buffer.push_back('\n');
+    } else {
+        if (sheet.completed) {
+            report::AppendTextReport(out.buffer, sheet);
+        }
+        PrintMessages(sheet);
+    }
+    const bool written = out.Finish();
+    readerGone = out.ReaderGone();
+    return written ? kEveryRunCompleted : kUsageOrInputError;
+}
+
+int DecodeOne(const Request& request) {
     Codes codes;
     for (std::size_t box = 0; box < codes.size(); ++box) {
-        codes[box] = NormaliseCode(typed[static_cast<qsizetype>(box)]);
+        codes[box] = NormaliseCode(request.codes[static_cast<qsizetype>(box)]);
     }
     if (const QString reason = OverlongCodeReason(codes); !reason.isEmpty()) {
         PrintError(reason);
@@ -142,209 +95,26 @@ int DecodeOne(const QStringList& typed, bool json, const QString& htmlPath) {
     }
     MarkingDecoder decoder;
     const Sheet& sheet = decoder.Decode(codes);
-
-    Output out;
-    if (json) {
-        AppendJsonObject(out.buffer, sheet);
-        out.buffer.push_back('\n');
-    } else {
-        // A stopped run has no results to show: a script must not take the
-        // empty rows of a waiting window for an answer.
-        if (sheet.completed) {
-            AppendTextReport(out.buffer, sheet);
-        }
-        PrintMessages(sheet);
+    bool readerGone = false;
+    int status = std::max<int>(sheet.completed ? kEveryRunCompleted : kRunStopped,
+                               WriteRun(sheet, request.json, readerGone));
+    if (readerGone) {
+        return kUsageOrInputError;  // nobody is left to want the table either
     }
-    int status = StatusOf(sheet);
-    if (!out.Finish()) {
-        if (out.ReaderGone()) {
-            return kUsageOrInputError;
-        }
-        status = kUsageOrInputError;
-    }
-    if (!htmlPath.isEmpty()) {
-        status = std::max(status, WriteHtmlTable(htmlPath, sheet));
+    if (request.html) {
+        status = std::max(status, WriteHtmlTable(*request.html, sheet));
     }
     return status;
-}
-
-// Shows how far a long batch has got, at most a few times a second.
-class Progress {
-  public:
-    Progress() : enabled_(::isatty(STDERR_FILENO) == 1) { timer_.start(); }
-
-    void Tick(long long lines) {
-        if (!enabled_ || (lines & 1023) != 0 || timer_.elapsed() < 250) {
-            return;
-        }
-        timer_.restart();
-        std::fprintf(stderr, "\r%s: %lld lines", kProgramName, lines);
-        shown_ = true;
-    }
-
-    void Done(long long lines) {
-        if (shown_) {
-            std::fprintf(stderr, "\r%s: %lld lines\n", kProgramName, lines);
-        }
-    }
-
-  private:
-    bool enabled_;
-    bool shown_ = false;
-    QElapsedTimer timer_;
-};
-
-bool IsStandardInput(const QString& path) {
-    return path == QLatin1String("-");
-}
-
-QString InputName(const QString& path) {
-    return IsStandardInput(path) ? QStringLiteral("standard input") : path;
-}
-
-// The descriptor to read a batch from, or -1 after saying why there is none.
-int OpenBatchInput(const QString& path, bool inputClosed) {
-    if (IsStandardInput(path) && inputClosed) {
-        PrintError(
-            QStringLiteral("standard input is closed; give the markings on it or name "
-                           "a file after --batch"));
-        return -1;
-    }
-    const int fd = IsStandardInput(path)
-                       ? STDIN_FILENO
-                       : ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        PrintError(QStringLiteral("cannot open %1: %2").arg(path, ErrorText(errno)));
-        return -1;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-        PrintError(QStringLiteral("cannot read %1: it is a folder").arg(path));
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
-
-// How the lines of a batch went, for the exit status and the closing summary.
-struct BatchTally {
-    int status = kEveryRunCompleted;
-    long long refusedLines = 0;
-    long long firstRefusedLine = 0;
-};
-
-BatchLine ReadBatchRecord(LineReader::Status read, QByteArrayView line, long long lineNumber,
-                          bool isFirstRecord) {
-    if (read == LineReader::Status::Overlong) {
-        return {BatchLine::Kind::Malformed,
-                {},
-                QStringLiteral("the line is longer than %1 bytes").arg(kMaxLineBytes)};
-    }
-    if (lineNumber == 1 && line.startsWith("\xEF\xBB\xBF")) {
-        line = line.sliced(3);  // the byte-order mark some spreadsheets write
-    }
-    return ParseBatchLine(line, isFirstRecord);
-}
-
-// The sheet of one record; a line that holds no marking gets the untouched
-// window and the reason in refusal.
-const Sheet& DecodeRecord(MarkingDecoder& decoder, const BatchLine& parsed, long long lineNumber,
-                          BatchTally& tally, QString& refusal) {
-    refusal.clear();
-    if (parsed.kind == BatchLine::Kind::Marking) {
-        return decoder.Decode(parsed.codes);
-    }
-    if (tally.refusedLines++ == 0) {
-        tally.firstRefusedLine = lineNumber;
-    }
-    refusal = QStringLiteral("line %1: %2").arg(lineNumber).arg(parsed.reason);
-    return decoder.Refuse(parsed.codes);
-}
-
-// Decodes line after line until the input ends, fails, or nothing more can
-// be written. Returns how reading ended.
-LineReader::Status DecodeLines(LineReader& reader, Output& out, bool json, BatchTally& tally) {
-    Progress progress;
-    MarkingDecoder decoder;
-    QString refusal;
-    bool seenRecord = false;
-    QByteArrayView line;
-    LineReader::Status read = LineReader::Status::End;
-    while (!out.Failed() && ((read = reader.Next(&line)) == LineReader::Status::Line ||
-                             read == LineReader::Status::Overlong)) {
-        const BatchLine parsed = ReadBatchRecord(read, line, reader.LineNumber(), !seenRecord);
-        if (parsed.kind == BatchLine::Kind::Skip) {
-            continue;
-        }
-        seenRecord = true;
-        const Sheet& sheet = DecodeRecord(decoder, parsed, reader.LineNumber(), tally, refusal);
-        tally.status = std::max(tally.status, StatusOf(sheet, refusal));
-        if (json) {
-            AppendJsonObject(out.buffer, sheet, refusal);
-            out.buffer.push_back('\n');
-        } else {
-            AppendCsvRow(out.buffer, sheet, refusal);
-        }
-        out.FlushIfFull();
-        progress.Tick(reader.LineNumber());
-    }
-    progress.Done(reader.LineNumber());
-    return read;
-}
-
-void ReportRefusedLines(const BatchTally& tally) {
-    if (tally.refusedLines > 0) {
-        PrintError(
-            QStringLiteral("%1 line(s) could not be read as a marking (the first is line %2); "
-                           "their rows say why")
-                .arg(tally.refusedLines)
-                .arg(tally.firstRefusedLine));
-    }
-}
-
-int DecodeBatch(const QString& path, bool json, bool inputClosed) {
-    const int fd = OpenBatchInput(path, inputClosed);
-    if (fd < 0) {
-        return kUsageOrInputError;
-    }
-    Output out;
-    if (!json) {
-        AppendCsvHeader(out.buffer);
-    }
-    // Before waiting for input, hand out the rows decoded so far, so that a
-    // script feeding markings one at a time gets each answer at once; and
-    // wait for none once they cannot be written.
-    LineReader reader(fd, [&out] {
-        out.Flush();
-        return !out.Failed();
-    });
-    BatchTally tally;
-    const LineReader::Status read = DecodeLines(reader, out, json, tally);
-    if (fd != STDIN_FILENO) {
-        ::close(fd);
-    }
-    if (out.ReaderGone()) {
-        return kUsageOrInputError;
-    }
-    if (read == LineReader::Status::Error) {
-        PrintError(QStringLiteral("cannot read %1 after line %2: %3")
-                       .arg(InputName(path))
-                       .arg(reader.LineNumber())
-                       .arg(ErrorText(reader.ErrorNumber())));
-        tally.status = kUsageOrInputError;
-    }
-    ReportRefusedLines(tally);
-    return out.Finish() ? tally.status : kUsageOrInputError;
 }
 
 // The arguments as text; empty when all are UTF-8, else the complaint.
 QString ReadArguments(int argc, char** argv, QStringList& arguments) {
     for (int i = 0; i < argc; ++i) {
-        const QByteArrayView argument(argv[i]);
-        if (!IsValidUtf8(argument)) {
+        std::optional<QString> argument = DecodeUtf8(argv[i]);
+        if (!argument) {
             return QStringLiteral("argument %1 is not valid UTF-8").arg(i);
         }
-        arguments.append(QString::fromUtf8(argument));
+        arguments.append(*std::move(argument));
     }
     return {};
 }
@@ -352,24 +122,34 @@ QString ReadArguments(int argc, char** argv, QStringList& arguments) {
 void DescribeOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(QStringLiteral(
         "Decodes the markings printed on AMD K7 and K8 processors exactly as Varnel's\n"
-        "window does after the three codes are typed and Check is pressed once.\n"
+        "window does after the three codes are typed and Check is pressed once, and\n"
+        "holds them against a sourced catalogue of real parts.\n"
         "\n"
         "Exit status: 0 every marking decoded completely, 1 a run stopped with a\n"
-        "message, 2 a usage error, unreadable input or output that could not be written."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addOption(
-        {QStringLiteral("json"),
-         QStringLiteral("Write JSON: one object, or with --batch one object per line.")});
-    parser.addOption(
-        {QStringLiteral("batch"),
+        "message (or --find matched nothing), 2 a usage error, unreadable input or\n"
+        "output that could not be written."));
+    parser.addOptions({
+        {{QStringLiteral("h"), kHelp}, QStringLiteral("Displays this help.")},
+        {{QStringLiteral("v"), QStringLiteral("V"), kVersion},
+         QStringLiteral("Displays version information.")},
+        {kJson, QStringLiteral("Write JSON: one object, or with --batch or --find one object per "
+                               "line.")},
+        {kBatch,
          QStringLiteral("Decode one marking per line of <file> (- for standard input), as CSV or "
                         "tab-separated code1,code2,code3; write CSV or JSON Lines."),
-         QStringLiteral("file")});
-    parser.addOption({QStringLiteral("html"),
-                      QStringLiteral("Also write the HTML table of the decode to <file>, as "
-                                     "\"Generate HTML file\" does."),
-                      QStringLiteral("file")});
+         QStringLiteral("file")},
+        {kCatalogue,
+         QStringLiteral("With --batch: add the catalogue's facts of each part (catalogue_*) and "
+                        "the results that differ from them (differs) to the CSV.")},
+        {kFind,
+         QStringLiteral("List the catalogue's parts whose OPN, family, core or rating holds "
+                        "<text>."),
+         QStringLiteral("text")},
+        {kHtml,
+         QStringLiteral("Also write the HTML table of the decode to <file>, as \"Generate HTML "
+                        "file\" does."),
+         QStringLiteral("file")},
+    });
     parser.addPositionalArgument(
         QStringLiteral("code1"),
         QStringLiteral("Code One, the ordering part number (AXDA2500DKV4D)."));
@@ -381,37 +161,89 @@ void DescribeOptions(QCommandLineParser& parser) {
         QStringLiteral("Code Three, the line ending in the batch number."));
 }
 
-// Decodes what the parsed command line asks for: a batch or one marking.
-int DecodeAsAsked(const QCommandLineParser& parser, StandardStreams streams) {
-    const QString batch = QStringLiteral("batch");
-    const QString html = QStringLiteral("html");
-    for (const QString& option : {batch, html}) {
+// Qt's help with the three ways to run the program in place of its one
+// usage line, and examples after it.
+QString HelpText(const QCommandLineParser& parser) {
+    QString text = parser.helpText();
+    text.remove(0, text.indexOf(u'\n') + 1);
+    return QStringLiteral(
+               "Usage: varnel-decode [--json] [--html <file>] code1 code2 code3\n"
+               "       varnel-decode [--json] [--catalogue] --batch <file>\n"
+               "       varnel-decode [--json] --find <text>\n") +
+           text +
+           QStringLiteral(
+               "\nExamples:\n"
+               "  varnel-decode AXDA2500DKV4D KQXEB0345MPMW Y3121234\n"
+               "  varnel-decode --json ADA3700DAA5BN CBBHD0501APAW 1234 | jq .catalogue.differs\n"
+               "  varnel-decode --catalogue --batch chips.csv > decoded.csv\n");
+}
+
+// The request the parsed command line makes, or the complaint.
+QString ReadRequest(const QCommandLineParser& parser, Request& request) {
+    for (const QString& option : {kBatch, kFind, kHtml}) {
         if (parser.values(option).size() > 1) {
-            return UsageError(QStringLiteral("--%1 given more than once").arg(option));
+            return QStringLiteral("--%1 given more than once").arg(option);
+        }
+        if (parser.isSet(option)) {
+            (option == kBatch  ? request.batch
+             : option == kFind ? request.find
+                               : request.html) = parser.value(option);
         }
     }
-    const QStringList codes = parser.positionalArguments();
-    const bool json = parser.isSet(QStringLiteral("json"));
-    if (parser.isSet(batch)) {
-        if (!codes.isEmpty()) {
-            return UsageError(QStringLiteral(
-                "--batch takes its markings from the file, not from the command line"));
-        }
-        if (parser.isSet(html)) {
-            return UsageError(QStringLiteral(
-                "--html writes the table of a single marking; it cannot be used with --batch"));
-        }
-        return DecodeBatch(parser.value(batch), json, streams.inputClosed);
+    request.json = parser.isSet(kJson);
+    request.catalogueColumns = parser.isSet(kCatalogue);
+    request.codes = parser.positionalArguments();
+    return {};
+}
+
+// Why the request cannot be done as asked; empty when it can.
+QString MisuseOf(const Request& request) {
+    if (request.find &&
+        (request.batch || request.html || request.catalogueColumns || !request.codes.isEmpty())) {
+        return QStringLiteral(
+            "--find lists parts of the catalogue; it takes no codes, --batch, "
+            "--catalogue or --html");
     }
-    if (codes.size() != kCodeBoxCount) {
-        return UsageError(
-            QStringLiteral("expected three codes (Code One, Code Two, Code Three), got %1")
-                .arg(codes.size()));
+    if (request.batch && !request.codes.isEmpty()) {
+        return QStringLiteral(
+            "--batch takes its markings from the file, not from the command line");
     }
-    if (parser.isSet(html) && parser.value(html).isEmpty()) {
-        return UsageError(QStringLiteral("--html needs a file name"));
+    if (request.batch && request.html) {
+        return QStringLiteral(
+            "--html writes the table of a single marking; it cannot be used with --batch");
     }
-    return DecodeOne(codes, json, parser.value(html));
+    if (request.catalogueColumns && !request.batch) {
+        return QStringLiteral("--catalogue adds columns to the CSV of --batch");
+    }
+    if (!request.find && !request.batch && request.codes.size() != kCodeBoxCount) {
+        return QStringLiteral("expected three codes (Code One, Code Two, Code Three), got %1")
+            .arg(request.codes.size());
+    }
+    if (request.html && request.html->isEmpty()) {
+        return QStringLiteral("--html needs a file name");
+    }
+    return {};
+}
+
+// Does what the parsed command line asks for: a batch, a search of the
+// catalogue, or one marking.
+int DecodeAsAsked(const QCommandLineParser& parser, StandardStreams streams) {
+    Request request;
+    QString complaint = ReadRequest(parser, request);
+    if (complaint.isEmpty()) {
+        complaint = MisuseOf(request);
+    }
+    if (!complaint.isEmpty()) {
+        return UsageError(complaint);
+    }
+    if (request.find) {
+        return FindParts(*request.find, request.json);
+    }
+    if (request.batch) {
+        return DecodeBatch(
+            {*request.batch, request.json, request.catalogueColumns, streams.inputClosed});
+    }
+    return DecodeOne(request);
 }
 
 }  // namespace
@@ -442,10 +274,10 @@ int RunDecoder(int argc, char** argv, StandardStreams streams) {
     if (!parser.parse(arguments)) {
         return UsageError(parser.errorText());
     }
-    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
-        return PrintAndFinish(parser.helpText());
+    if (parser.isSet(kHelp)) {
+        return PrintAndFinish(HelpText(parser));
     }
-    if (parser.isSet(QStringLiteral("version"))) {
+    if (parser.isSet(kVersion)) {
         return PrintAndFinish(
             QStringLiteral("%1 %2\n").arg(QLatin1String(kProgramName), GetVersionString()));
     }

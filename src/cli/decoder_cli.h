@@ -6,6 +6,7 @@ namespace varnel::cli {
 enum ExitStatus : int {
     kEveryRunCompleted = 0,
     kRunStopped = 1,        // a marking's run stopped with a message
+    kNoPartFound = 1,       // --find matched no part of the catalogue
     kUsageOrInputError = 2  // bad arguments, unreadable input or output that could not be written
 };
 

@@ -3,6 +3,8 @@
 #include <QStringView>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <optional>
 
 #include "decode/captions.h"
 #include "decode/program.h"
@@ -85,6 +87,82 @@ bool Contains(const std::array<std::int16_t, N>& models, std::int16_t model) {
     return std::ranges::find(models, model) != models.end();
 }
 
+// Where the sheet shows each of its numbers: the value, the words in front
+// of the number, and for a whole number the reading it shows as it is.
+struct NumberSource {
+    Quantity quantity;
+    Field field;
+    Text words = u"";
+    std::int16_t DecodeState::*whole = nullptr;
+};
+constexpr std::array<NumberSource, kQuantityCount> kNumberSources{{
+    {Quantity::ClockMhz, Field::WorkingFrequency, u"", &DecodeState::ClockMhz},
+    {Quantity::Multiplier, Field::Multiplier},
+    {Quantity::FsbMhz, Field::FsbFrequency, u"", &DecodeState::FsbMhz},
+    {Quantity::L1Kb, Field::L1Cache, u"", &DecodeState::L1CacheKb},
+    {Quantity::L2Kb, Field::L2Cache, u"", &DecodeState::L2CacheKb},
+    {Quantity::VoltageV, Field::OperatingVoltage},
+    {Quantity::MaxTempC, Field::MaxOperatingTemperature},
+    {Quantity::Year, Field::ManufactureYear, u"Year "},
+    {Quantity::Week, Field::ManufactureWeek, u"Week "},
+    {Quantity::ProcessUm, Field::ProcessTechnology},
+}};
+
+constexpr bool NumberSourcesInOrder() {
+    for (std::size_t i = 0; i < kNumberSources.size(); ++i) {
+        if (Index(kNumberSources[i].quantity) != i) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(NumberSourcesInOrder());
+
+// Below this a whole number of digits is exact in a double, and so is a
+// division by the power of ten of its decimals.
+constexpr std::int64_t kExactDigitsLimit = 1'000'000'000'000'000;
+constexpr std::array<double, 16> kPowersOfTen{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// Reads digits from text[at] on into digits; returns how many.
+int ReadDigits(QStringView text, qsizetype& at, std::int64_t& digits) {
+    int count = 0;
+    for (; at < text.size() && IsDecimalDigit(text[at]) && digits < kExactDigitsLimit; ++at) {
+        digits = digits * 10 + (text[at].unicode() - u'0');
+        ++count;
+    }
+    return count;
+}
+
+// The number a value shows behind its words ("1.65v" gives 1.65, "Year 2003"
+// 2003): an optional minus, digits, a decimal point with digits behind it,
+// then the end or a unit (a letter or the degree sign). None for any other
+// text, and for zero, the reading of a value the run never found.
+std::optional<double> NumberShown(QStringView text, Text words) {
+    if (!BeginsWith(text, words)) {
+        return std::nullopt;
+    }
+    qsizetype at = static_cast<qsizetype>(words.size());
+    const bool negative = at < text.size() && text[at] == u'-';
+    at += negative ? 1 : 0;
+    std::int64_t digits = 0;
+    int decimals = 0;
+    if (ReadDigits(text, at, digits) == 0) {
+        return std::nullopt;
+    }
+    if (at + 1 < text.size() && text[at] == u'.' && IsDecimalDigit(text[at + 1])) {
+        ++at;
+        decimals = ReadDigits(text, at, digits);
+    }
+    const bool unitFollows = at == text.size() || text[at].isLetter() || text[at] == u'\u00b0';
+    if (digits == 0 || !unitFollows) {
+        return std::nullopt;
+    }
+    const double value =
+        static_cast<double>(digits) / kPowersOfTen[static_cast<std::size_t>(decimals)];
+    return negative ? -value : value;
+}
+
 }  // namespace
 
 DecodeEngine::DecodeEngine(Prompter& prompter, UrlOpener& opener)
@@ -123,6 +201,7 @@ bool DecodeEngine::Check(const Codes& codes) {
     ResetDecodeState(state_);
     sheet_.messages.clear();
     sheet_.completed = false;
+    sheet_.numbers = {};
     sheet_.codes = codes;
     running_ = true;
     ClearLbl();
@@ -702,6 +781,16 @@ bool DecodeEngine::ShowResults() {
         if (value.isEmpty()) {
             value = ShortText(u"(Unknown)");
         }
+    }
+    // The numbers say what the finished values say: a whole number is the
+    // reading the value shows as it is (zero shows as unknown), any other is
+    // read from the value's text.
+    for (const NumberSource& source : kNumberSources) {
+        const std::int16_t whole = source.whole != nullptr ? s.*source.whole : 0;
+        sheet_.numbers[Index(source.quantity)] =
+            source.whole == nullptr ? NumberShown(sheet_[source.field], source.words)
+            : whole != 0            ? std::optional<double>(whole)
+                                    : std::nullopt;
     }
     sheet_.completed = true;
     lastRunCompleted_ = true;

@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "decode/ports.h"
 #include "decode/short_text.h"
@@ -40,6 +41,27 @@ constexpr std::size_t Index(Field field) {
     return static_cast<std::size_t>(field);
 }
 
+// The quantities a run reads as numbers from the values it shows.
+enum class Quantity : std::uint8_t {
+    ClockMhz,
+    Multiplier,
+    FsbMhz,
+    L1Kb,
+    L2Kb,
+    VoltageV,
+    MaxTempC,
+    Year,
+    Week,
+    ProcessUm,
+};
+
+inline constexpr int kQuantityCount = 10;
+static_assert(static_cast<int>(Quantity::ProcessUm) + 1 == kQuantityCount);
+
+constexpr std::size_t Index(Quantity quantity) {
+    return static_cast<std::size_t>(quantity);
+}
+
 // The three lines of a marking: Code One, Code Two, Code Three.
 using Codes = std::array<QString, kCodeBoxCount>;
 
@@ -55,6 +77,11 @@ struct Sheet {
     // The codes as the run read them, Codes Two and Three in their places.
     Codes codes;
     bool completed = false;
+    // The numbers a completed run shows, each as its value shows it (1.65
+    // for "1.65v", 2003 for "Year 2003"); empty where the value shows no
+    // number or reads zero ("Unknown Processor", "(Variable)", "?",
+    // "0.00v"), and all empty after a stop, whose values belong to no chip.
+    std::array<std::optional<double>, kQuantityCount> numbers{};
 
     const ShortText& operator[](Field field) const { return values[Index(field)]; }
     ShortText& operator[](Field field) { return values[Index(field)]; }

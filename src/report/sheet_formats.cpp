@@ -1,122 +1,250 @@
 #include "report/sheet_formats.h"
 
+#include <QHash>
+#include <QStringEncoder>
+#include <QStringList>
+#include <QVariant>
 #include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <iterator>
+#include <string_view>
+#include <vector>
 
+#include "catalogue/catalogue.h"
+#include "catalogue/comparison.h"
+#include "catalogue/part.h"
 #include "decode/captions.h"
 
 namespace varnel::report {
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789abcdef";
+// Output written through a pointer into room made ahead, so that a row of
+// two dozen short texts costs little more than copying their characters.
+// While the sink lives the string holds the room; it is cut back to what was
+// written when the sink goes.
+class ByteSink {
+  public:
+    explicit ByteSink(std::string& out) : out_(out), size_(out.size()) {}
+    ~ByteSink() { out_.resize(size_); }
+    ByteSink(const ByteSink&) = delete;
+    ByteSink& operator=(const ByteSink&) = delete;
 
-void AppendCodePoint(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    // Room for at least bytes more; write there, then call Advance.
+    char* Room(std::size_t bytes) {
+        if (out_.size() - size_ < bytes) {
+            out_.resize(size_ + std::max(bytes, kLeastRoom));
+        }
+        return out_.data() + size_;
     }
+    void Advance(const char* end) { size_ = static_cast<std::size_t>(end - out_.data()); }
+
+    void Append(std::string_view bytes) {
+        std::memcpy(Room(bytes.size()), bytes.data(), bytes.size());
+        size_ += bytes.size();
+    }
+    void Append(char c) {
+        *Room(1) = c;
+        ++size_;
+    }
+    void Append(std::size_t count, char c) {
+        std::memset(Room(count), c, count);
+        size_ += count;
+    }
+
+  private:
+    static constexpr std::size_t kLeastRoom = 1024;
+    std::string& out_;
+    std::size_t size_;
+};
+
+// Each run of characters outside ASCII goes through Qt's UTF-8 encoder.
+// Stateless, it writes a lone surrogate half as U+FFFD rather than holding
+// it back for a text that never comes.
+char* EncodeRun(char* to, QStringView run) {
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    return encoder.appendToBuffer(to, run);
 }
 
-// Appends the text as UTF-8. Runs of ASCII characters for which isPlain
-// holds are copied in bulk, as nearly every character of a marking's results
-// is one; every other code point goes to special. A lone surrogate half
-// cannot be written as UTF-8 and becomes U+FFFD, as Qt's own converter does.
-template <typename IsPlain, typename Special>
-void Encode(std::string& out, QStringView text, IsPlain isPlain, Special special) {
-    const char16_t* const chars = text.utf16();
-    const qsizetype n = text.size();
-    qsizetype i = 0;
-    while (i < n) {
-        qsizetype runEnd = i;
-        while (runEnd < n && chars[runEnd] < 0x80 && isPlain(chars[runEnd])) {
-            ++runEnd;
+// The ways a text is written. Each says which units it escapes, how, and how
+// many bytes a unit may take at most.
+
+// UTF-8 as it is. Three bytes hold any unit: a pair of surrogates takes four.
+struct PlainText {
+    static constexpr std::size_t kRoomPerUnit = 3;
+    static constexpr bool Escapes(char16_t) { return false; }
+    static char* Escape(char* to, char16_t) { return to; }
+};
+
+// Inside a JSON string.
+struct JsonText {
+    static constexpr std::size_t kRoomPerUnit = 6;  // \u001f
+    static constexpr bool Escapes(char16_t c) {
+        // Raw at the start of a string, U+FEFF is taken by Qt's JSON reader
+        // for a byte-order mark and dropped.
+        return c < 0x20 || c == u'"' || c == u'\\' || c == 0xFEFF;
+    }
+    static char* Escape(char* to, char16_t c);
+};
+
+// Escapes with a letter of their own; every other one is written \u00XX.
+struct JsonEscape {
+    char16_t unit;
+    std::string_view text;
+};
+constexpr std::array<JsonEscape, 6> kJsonEscapes{{
+    {u'"', "\\\""},
+    {u'\\', "\\\\"},
+    {u'\n', "\\n"},
+    {u'\r', "\\r"},
+    {u'\t', "\\t"},
+    {0xFEFF, "\\ufeff"},
+}};
+
+char* JsonText::Escape(char* to, char16_t c) {
+    for (const JsonEscape& escape : kJsonEscapes) {
+        if (escape.unit == c) {
+            return std::copy(escape.text.begin(), escape.text.end(), to);
         }
-        if (runEnd > i) {
-            const std::size_t at = out.size();
-            out.resize(at + static_cast<std::size_t>(runEnd - i));
-            std::copy(chars + i, chars + runEnd, out.begin() + static_cast<std::ptrdiff_t>(at));
-            i = runEnd;
+    }
+    constexpr char kHexDigits[] = "0123456789abcdef";
+    const char hex[] = {'\\', 'u', '0', '0', kHexDigits[c >> 4], kHexDigits[c & 0xF]};
+    return std::copy(std::begin(hex), std::end(hex), to);
+}
+
+// Inside a quoted CSV field, where "" stands for a quote.
+struct CsvQuoted {
+    static constexpr std::size_t kRoomPerUnit = 3;
+    static constexpr bool Escapes(char16_t c) { return c == u'"'; }
+    static char* Escape(char* to, char16_t) {
+        to[0] = to[1] = '"';
+        return to + 2;
+    }
+};
+
+// A CSV field that holds none of these units is written without quotes.
+struct CsvBare {
+    static constexpr bool Escapes(char16_t c) {
+        return c == u',' || c == u'"' || c == u'\r' || c == u'\n';
+    }
+};
+
+// The ASCII units a Style copies as they are.
+template <typename Style>
+constexpr std::array<bool, 0x80> kPlainAscii = [] {
+    std::array<bool, 0x80> plain{};
+    for (char16_t c = 0; c < plain.size(); ++c) {
+        plain[c] = !Style::Escapes(c);
+    }
+    return plain;
+}();
+
+// Copies ASCII units up to the first that Style does not copy as it is, or
+// the first beyond ASCII; returns where it stopped.
+template <typename Style>
+const char16_t* CopyPlainAscii(char*& to, const char16_t* p, const char16_t* end) {
+    while (p < end && *p < 0x80 && kPlainAscii<Style>[*p]) {
+        *to++ = static_cast<char>(*p++);
+    }
+    return p;
+}
+
+// Writes units as UTF-8 in the manner of Style. Plain ASCII is copied by hand:
+// nearly every character of a marking's results is, and copying it is
+// measurably faster than the encoder's call for each short text. Units that
+// Style escapes go to Style::Escape; every other run goes to Qt's encoder. A
+// surrogate is never escaped, so a pair stays in one run.
+template <typename Style>
+char* WriteText(char* to, const char16_t* p, const char16_t* const end) {
+    while ((p = CopyPlainAscii<Style>(to, p, end)) < end) {
+        if (Style::Escapes(*p)) {
+            to = Style::Escape(to, *p++);
             continue;
         }
-        const char16_t u = chars[i++];
-        if (!QChar::isSurrogate(u)) {
-            special(char32_t{u});
-        } else if (QChar::isHighSurrogate(u) && i < n && QChar::isLowSurrogate(chars[i])) {
-            special(QChar::surrogateToUcs4(u, chars[i++]));
-        } else {
-            special(char32_t{0xFFFD});
+        const char16_t* const run = p;
+        while (p < end && *p >= 0x80 && !Style::Escapes(*p)) {
+            ++p;
         }
+        to = EncodeRun(to, QStringView(run, p));
     }
+    return to;
 }
 
-void AppendJsonString(std::string& out, QStringView text) {
-    out.push_back('"');
-    Encode(
-        out, text, [](char16_t c) { return c >= 0x20 && c != u'"' && c != u'\\'; },
-        [&out](char32_t c) {
-            switch (c) {
-                case U'"':
-                    out += "\\\"";
-                    break;
-                case U'\\':
-                    out += "\\\\";
-                    break;
-                case U'\n':
-                    out += "\\n";
-                    break;
-                case U'\r':
-                    out += "\\r";
-                    break;
-                case U'\t':
-                    out += "\\t";
-                    break;
-                case U'\uFEFF':
-                    // Raw at the start of a string, Qt's JSON reader takes it
-                    // for a byte-order mark and drops it.
-                    out += "\\ufeff";
-                    break;
-                default:
-                    if (c < 0x20) {
-                        out += "\\u00";
-                        out.push_back(kHexDigits[c >> 4]);
-                        out.push_back(kHexDigits[c & 0xF]);
-                    } else {
-                        AppendCodePoint(out, c);
-                    }
-            }
-        });
-    out.push_back('"');
+std::size_t UnitCount(QStringView text) {
+    return static_cast<std::size_t>(text.size());
 }
 
-void AppendCsvField(std::string& out, QStringView text) {
-    const bool quoted = std::any_of(text.begin(), text.end(), [](QChar c) {
-        return c == u',' || c == u'"' || c == u'\r' || c == u'\n';
-    });
-    if (!quoted) {
-        AppendUtf8(out, text);
-        return;
+template <typename Style>
+void Put(ByteSink& sink, QStringView text) {
+    char* const to = sink.Room(Style::kRoomPerUnit * UnitCount(text));
+    sink.Advance(WriteText<Style>(to, text.utf16(), text.utf16() + text.size()));
+}
+
+void PutJsonString(ByteSink& sink, QStringView text) {
+    char* to = sink.Room(JsonText::kRoomPerUnit * UnitCount(text) + 2);
+    *to++ = '"';
+    to = WriteText<JsonText>(to, text.utf16(), text.utf16() + text.size());
+    *to++ = '"';
+    sink.Advance(to);
+}
+
+// The most bytes a text takes as a CSV field: three for each unit, two quotes
+// and the separator behind it.
+std::size_t CsvRoom(QStringView text) {
+    return CsvQuoted::kRoomPerUnit * UnitCount(text) + 3;
+}
+
+// One pass for the usual field, plain ASCII without a separator; a field that
+// needs quotes is written again from its start. Needs CsvRoom(text) at to.
+char* WriteCsvField(char* const to, QStringView text) {
+    const char16_t* const end = text.utf16() + text.size();
+    char* bare = to;
+    const char16_t* const rest = CopyPlainAscii<CsvBare>(bare, text.utf16(), end);
+    if (rest == end) {
+        return bare;
     }
-    out.push_back('"');
-    Encode(
-        out, text, [](char16_t c) { return c != u'"'; },
-        [&out](char32_t c) {
-            if (c == U'"') {
-                out.push_back('"');
-            }
-            AppendCodePoint(out, c);
-        });
-    out.push_back('"');
+    if (std::none_of(rest, end, CsvBare::Escapes)) {
+        return WriteText<PlainText>(bare, rest, end);
+    }
+    *to = '"';
+    char* const closing = WriteText<CsvQuoted>(to + 1, text.utf16(), end);
+    *closing = '"';
+    return closing + 1;
+}
+
+void PutCsvField(ByteSink& sink, QStringView text) {
+    sink.Advance(WriteCsvField(sink.Room(CsvRoom(text)), text));
+}
+
+// The cells of the decode, from code1 to messages. The most common row of a
+// batch: its room is made once and every cell written straight into it.
+void PutDecodeCells(ByteSink& sink, const Sheet& sheet, QStringView refusal) {
+    const QString messages = refusal.isEmpty() ? MessagesAsText(sheet) : QString();
+    const QStringView last = refusal.isEmpty() ? QStringView(messages) : refusal;
+    const QStringView family = sheet.completed ? QStringView(sheet.caption) : QStringView();
+    std::size_t room = CsvRoom(family) + CsvRoom(last) + std::size(",false,");
+    for (const QString& code : sheet.codes) {
+        room += CsvRoom(code);
+    }
+    for (const ShortText& value : sheet.values) {
+        room += CsvRoom(value);
+    }
+    char* to = sink.Room(room);
+    for (const QString& code : sheet.codes) {
+        to = WriteCsvField(to, code);
+        *to++ = ',';
+    }
+    to = WriteCsvField(to, family);
+    for (const ShortText& value : sheet.values) {
+        *to++ = ',';
+        to = WriteCsvField(to, value);
+    }
+    const std::string_view completed = sheet.completed ? ",true," : ",false,";
+    to = std::copy(completed.begin(), completed.end(), to);
+    sink.Advance(WriteCsvField(to, last));
 }
 
 const char* IconName(MessageIcon icon) {
@@ -149,11 +277,267 @@ QStringView View(std::u16string_view text) {
     return QStringView(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The JSON in front of each slot's value: the captions never change, so
+// their JSON is written once.
+const std::array<std::string, kFieldCount>& SlotOpenings() {
+    static const std::array<std::string, kFieldCount> openings = [] {
+        std::array<std::string, kFieldCount> built;
+        for (std::size_t slot = 0; slot < built.size(); ++slot) {
+            std::string& opening = built[slot];
+            opening = slot == 0 ? "{\"caption\":" : ",{\"caption\":";
+            ByteSink sink(opening);
+            PutJsonString(sink, View(kResultCaptions[slot]));
+            sink.Append(",\"value\":");
+        }
+        return built;
+    }();
+    return openings;
+}
+
+void PutJsonCodes(ByteSink& sink, const Codes& codes) {
+    sink.Append("{\"codes\":[");
+    for (std::size_t box = 0; box < codes.size(); ++box) {
+        if (box != 0) {
+            sink.Append(',');
+        }
+        PutJsonString(sink, codes[box]);
+    }
+    sink.Append(']');
+}
+
+void PutJsonSlots(ByteSink& sink, const Sheet& sheet) {
+    sink.Append(",\"slots\":[");
+    const auto& openings = SlotOpenings();
+    for (std::size_t slot = 0; slot < openings.size(); ++slot) {
+        sink.Append(openings[slot]);
+        PutJsonString(sink, sheet.values[slot]);
+        sink.Append('}');
+    }
+    sink.Append(']');
+}
+
+// The values again, under keys a script can name.
+void PutJsonFields(ByteSink& sink, const Sheet& sheet) {
+    for (std::size_t slot = 0; slot < kFieldKeys.size(); ++slot) {
+        sink.Append(slot == 0 ? ",\"fields\":{\"" : ",\"");
+        sink.Append(kFieldKeys[slot]);
+        sink.Append("\":");
+        PutJsonString(sink, sheet.values[slot]);
+    }
+    sink.Append('}');
+}
+
+// The shortest text that reads back as the same double; null for none.
+void PutJsonNumber(ByteSink& sink, std::optional<double> number) {
+    if (!number || !std::isfinite(*number)) {
+        sink.Append("null");
+        return;
+    }
+    constexpr std::size_t kLongestDouble = 32;  // -1.2345678901234567e-308
+    char* const to = sink.Room(kLongestDouble);
+    sink.Advance(std::to_chars(to, to + kLongestDouble, *number).ptr);
+}
+
+void PutJsonNumbers(ByteSink& sink, const Sheet& sheet) {
+    for (std::size_t i = 0; i < kNumberKeys.size(); ++i) {
+        sink.Append(i == 0 ? ",\"numbers\":{\"" : ",\"");
+        sink.Append(kNumberKeys[i]);
+        sink.Append("\":");
+        PutJsonNumber(sink, sheet.numbers[i]);
+    }
+    sink.Append('}');
+}
+
+void PutJsonMessages(ByteSink& sink, const QList<Message>& messages) {
+    sink.Append(",\"messages\":[");
+    for (qsizetype i = 0; i < messages.size(); ++i) {
+        const Message& message = messages[i];
+        sink.Append(i == 0 ? "{\"title\":" : ",{\"title\":");
+        PutJsonString(sink, message.title);
+        sink.Append(",\"text\":");
+        PutJsonString(sink, message.text);
+        sink.Append(",\"icon\":\"");
+        sink.Append(IconName(message.icon));
+        sink.Append("\",\"buttons\":\"");
+        sink.Append(ButtonsName(message.buttons));
+        sink.Append("\"}");
+    }
+    sink.Append(']');
+}
+
+void PutJsonStrings(ByteSink& sink, const QStringList& texts) {
+    sink.Append('[');
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        if (i != 0) {
+            sink.Append(',');
+        }
+        PutJsonString(sink, texts[i]);
+    }
+    sink.Append(']');
+}
+
+// A catalogue fact as JSON: a number, a list of texts, a text, or null for a
+// fact the sources leave empty.
+void PutJsonFact(ByteSink& sink, const QVariant& fact) {
+    switch (fact.typeId()) {
+        case QMetaType::Double:
+            PutJsonNumber(sink, fact.toDouble());
+            return;
+        case QMetaType::QStringList:
+            PutJsonStrings(sink, fact.toStringList());
+            return;
+        case QMetaType::QString:
+            if (const QString text = fact.toString(); !text.isEmpty()) {
+                PutJsonString(sink, text);
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    sink.Append("null");
+}
+
+// The catalogue's columns as JSON keys, in the order of the data.
+const std::vector<std::string>& CatalogueKeys() {
+    static const std::vector<std::string> keys = [] {
+        std::vector<std::string> built;
+        for (const QString& name : catalogue::ColumnNames()) {
+            built.push_back(name.toStdString());
+        }
+        return built;
+    }();
+    return keys;
+}
+
+// A part's facts as a JSON object without its closing brace: the data's
+// columns in their order.
+void PutJsonPartFacts(ByteSink& sink, const catalogue::Part& part) {
+    const std::vector<std::string>& keys = CatalogueKeys();
+    for (std::size_t column = 0; column < keys.size(); ++column) {
+        sink.Append(column == 0 ? "{\"" : ",\"");
+        sink.Append(keys[column]);
+        sink.Append("\":");
+        PutJsonFact(sink, catalogue::ColumnValue(part, static_cast<int>(column)));
+    }
+}
+
+// A catalogue fact as a CSV cell: numbers in their shortest form, the
+// sources separated by spaces as in the data.
+QString CsvCellOf(const QVariant& fact) {
+    switch (fact.typeId()) {
+        case QMetaType::Double: {
+            std::array<char, 32> digits{};
+            const auto end = std::to_chars(digits.begin(), digits.end(), fact.toDouble()).ptr;
+            return QString::fromLatin1(digits.data(), end - digits.data());
+        }
+        case QMetaType::QStringList:
+            return fact.toStringList().join(u' ');
+        default:
+            return fact.toString();
+    }
+}
+
+void PutCsvPartFacts(ByteSink& sink, const catalogue::Part& part) {
+    for (std::size_t column = 0; column < CatalogueKeys().size(); ++column) {
+        sink.Append(',');
+        PutCsvField(sink, CsvCellOf(catalogue::ColumnValue(part, static_cast<int>(column))));
+    }
+}
+
+// What a batch writes again and again, written once: the facts of each part
+// of the built-in catalogue as JSON and as CSV cells (they never change, and
+// their sources and notes are long), and the OPNs near each Code One that
+// the catalogue lacks. Each thread keeps its own, so writers never wait for
+// each other; memory stays bounded by the catalogue and by kMaxNearCodes.
+class CatalogueMemo {
+  public:
+    static CatalogueMemo& OfThisThread() {
+        thread_local CatalogueMemo memo;
+        return memo;
+    }
+
+    const std::string& JsonFacts(const catalogue::Part& part) {
+        return Facts(part, PutJsonPartFacts, json_);
+    }
+    const std::string& CsvFacts(const catalogue::Part& part) {
+        return Facts(part, PutCsvPartFacts, csv_);
+    }
+
+    const QStringList& NearOpns(const QString& codeOne) {
+        if (near_.size() >= kMaxNearCodes) {
+            near_.clear();
+        }
+        auto found = near_.find(codeOne);
+        if (found == near_.end()) {
+            found = near_.insert(codeOne, parts_.NearOpns(codeOne));
+        }
+        return *found;
+    }
+
+  private:
+    static constexpr qsizetype kMaxNearCodes = 4096;
+
+    // Parts are written by their place in the catalogue, which never changes.
+    const std::string& Facts(const catalogue::Part& part,
+                             void (*put)(ByteSink&, const catalogue::Part&),
+                             std::vector<std::string>& written) {
+        const auto index = static_cast<std::size_t>(&part - parts_.All().constData());
+        if (written.empty()) {
+            written.resize(static_cast<std::size_t>(parts_.Count()));
+        }
+        if (written[index].empty()) {
+            ByteSink sink(written[index]);
+            put(sink, part);
+        }
+        return written[index];
+    }
+
+    const catalogue::Catalogue& parts_ = catalogue::Catalogue::Builtin();
+    std::vector<std::string> json_;
+    std::vector<std::string> csv_;
+    QHash<QString, QStringList> near_;
+};
+
+// The captions of the results that disagree with the part. A stopped run
+// decoded nothing to hold against it: its values belong to no chip.
+QStringList DifferingFrom(const catalogue::Part& part, const Sheet& sheet) {
+    return sheet.completed ? DifferingCaptions(CompareWithDecode(part, sheet)) : QStringList();
+}
+
+// The part of the catalogue whose OPN is the marking's Code One: its facts
+// and where they differ from the decode, or null and the OPNs near Code One.
+void PutJsonCatalogue(ByteSink& sink, const Sheet& sheet) {
+    const catalogue::Part* part = catalogue::Catalogue::Builtin().Lookup(sheet.codes[0]);
+    CatalogueMemo& memo = CatalogueMemo::OfThisThread();
+    sink.Append(",\"catalogue\":");
+    if (part == nullptr) {
+        sink.Append("null,\"near\":");
+        PutJsonStrings(sink, memo.NearOpns(sheet.codes[0]));
+        return;
+    }
+    sink.Append(memo.JsonFacts(*part));
+    sink.Append(",\"differs\":");
+    PutJsonStrings(sink, DifferingFrom(*part, sheet));
+    sink.Append("},\"near\":[]");
+}
+
+void PutCatalogueCells(ByteSink& sink, const Sheet& sheet) {
+    const catalogue::Part* part = catalogue::Catalogue::Builtin().Lookup(sheet.codes[0]);
+    if (part == nullptr) {
+        sink.Append(CatalogueKeys().size() + 1, ',');
+        return;
+    }
+    sink.Append(CatalogueMemo::OfThisThread().CsvFacts(*part));
+    sink.Append(',');
+    PutCsvField(sink, DifferingFrom(*part, sheet).join(u'\n'));
+}
+
 }  // namespace
 
 void AppendUtf8(std::string& out, QStringView text) {
-    Encode(
-        out, text, [](char16_t) { return true; }, [&out](char32_t c) { AppendCodePoint(out, c); });
+    ByteSink sink(out);
+    Put<PlainText>(sink, text);
 }
 
 QString MessagesAsText(const Sheet& sheet) {
@@ -172,91 +556,71 @@ void AppendTextReport(std::string& out, const Sheet& sheet) {
     for (const std::u16string_view caption : kResultCaptions) {
         width = std::max(width, caption.size());
     }
-    AppendUtf8(out, sheet.caption);
-    out.push_back('\n');
+    ByteSink sink(out);
+    Put<PlainText>(sink, sheet.caption);
+    sink.Append('\n');
     for (std::size_t slot = 0; slot < kResultCaptions.size(); ++slot) {
-        AppendUtf8(out, View(kResultCaptions[slot]));
-        out.push_back(':');
+        Put<PlainText>(sink, View(kResultCaptions[slot]));
+        sink.Append(':');
         if (!sheet.values[slot].isEmpty()) {
-            out.append(width - kResultCaptions[slot].size() + 1, ' ');
-            AppendUtf8(out, sheet.values[slot]);
+            sink.Append(width - kResultCaptions[slot].size() + 1, ' ');
+            Put<PlainText>(sink, sheet.values[slot]);
         }
-        out.push_back('\n');
+        sink.Append('\n');
     }
 }
 
 void AppendJsonObject(std::string& out, const Sheet& sheet, QStringView refusal) {
-    out += "{\"codes\":[";
-    for (std::size_t box = 0; box < sheet.codes.size(); ++box) {
-        if (box != 0) {
-            out.push_back(',');
-        }
-        AppendJsonString(out, sheet.codes[box]);
-    }
-    out += "],\"caption\":";
-    AppendJsonString(out, sheet.caption);
-    out += sheet.completed ? ",\"completed\":true" : ",\"completed\":false";
-    out += ",\"slots\":[";
-    // The captions never change: their JSON is written once.
-    static const std::array<std::string, kFieldCount> kSlotOpenings = [] {
-        std::array<std::string, kFieldCount> openings;
-        for (std::size_t slot = 0; slot < openings.size(); ++slot) {
-            openings[slot] = slot == 0 ? "{\"caption\":" : ",{\"caption\":";
-            AppendJsonString(openings[slot], View(kResultCaptions[slot]));
-            openings[slot] += ",\"value\":";
-        }
-        return openings;
-    }();
-    for (std::size_t slot = 0; slot < kResultCaptions.size(); ++slot) {
-        out += kSlotOpenings[slot];
-        AppendJsonString(out, sheet.values[slot]);
-        out.push_back('}');
-    }
-    out += "],\"messages\":[";
-    for (qsizetype i = 0; i < sheet.messages.size(); ++i) {
-        const Message& message = sheet.messages[i];
-        out += i == 0 ? "{\"title\":" : ",{\"title\":";
-        AppendJsonString(out, message.title);
-        out += ",\"text\":";
-        AppendJsonString(out, message.text);
-        out += ",\"icon\":\"";
-        out += IconName(message.icon);
-        out += "\",\"buttons\":\"";
-        out += ButtonsName(message.buttons);
-        out += "\"}";
-    }
-    out.push_back(']');
+    ByteSink sink(out);
+    PutJsonCodes(sink, sheet.codes);
+    // As in the CSV's family column: the caption a stopped run leaves names
+    // no chip.
+    sink.Append(",\"caption\":");
+    PutJsonString(sink, sheet.completed ? QStringView(sheet.caption) : QStringView());
+    sink.Append(sheet.completed ? ",\"completed\":true" : ",\"completed\":false");
+    PutJsonSlots(sink, sheet);
+    PutJsonFields(sink, sheet);
+    PutJsonNumbers(sink, sheet);
+    PutJsonMessages(sink, sheet.messages);
+    PutJsonCatalogue(sink, sheet);
     if (!refusal.isEmpty()) {
-        out += ",\"error\":";
-        AppendJsonString(out, refusal);
+        sink.Append(",\"error\":");
+        PutJsonString(sink, refusal);
     }
-    out.push_back('}');
+    sink.Append('}');
 }
 
-void AppendCsvHeader(std::string& out) {
-    out += "code1,code2,code3,family";
+void AppendPartJson(std::string& out, const catalogue::Part& part) {
+    ByteSink sink(out);
+    PutJsonPartFacts(sink, part);
+    sink.Append('}');
+}
+
+void AppendCsvHeader(std::string& out, CsvColumns columns) {
+    ByteSink sink(out);
+    sink.Append("code1,code2,code3,family");
     for (const std::u16string_view caption : kResultCaptions) {
-        out.push_back(',');
-        AppendCsvField(out, View(caption));
+        sink.Append(',');
+        PutCsvField(sink, View(caption));
     }
-    out += ",completed,messages\r\n";
+    sink.Append(",completed,messages");
+    if (columns == CsvColumns::WithCatalogue) {
+        for (const std::string& key : CatalogueKeys()) {
+            sink.Append(",catalogue_");
+            sink.Append(key);
+        }
+        sink.Append(",differs");
+    }
+    sink.Append("\r\n");
 }
 
-void AppendCsvRow(std::string& out, const Sheet& sheet, QStringView refusal) {
-    for (const QString& code : sheet.codes) {
-        AppendCsvField(out, code);
-        out.push_back(',');
+void AppendCsvRow(std::string& out, const Sheet& sheet, QStringView refusal, CsvColumns columns) {
+    ByteSink sink(out);
+    PutDecodeCells(sink, sheet, refusal);
+    if (columns == CsvColumns::WithCatalogue) {
+        PutCatalogueCells(sink, sheet);
     }
-    if (sheet.completed) {
-        AppendCsvField(out, sheet.caption);
-    }
-    for (const ShortText& value : sheet.values) {
-        out.push_back(',');
-        AppendCsvField(out, value);
-    }
-    out += sheet.completed ? ",true," : ",false,";
-    AppendCsvField(out, refusal.isEmpty() ? MessagesAsText(sheet) : refusal);
-    out += "\r\n";
+    sink.Append("\r\n");
 }
 
 }  // namespace varnel::report

@@ -4,6 +4,7 @@
 #include <QStringView>
 #include <string>
 
+#include "catalogue/part.h"
 #include "decode/sheet.h"
 
 namespace varnel::report {
@@ -23,14 +24,29 @@ QString MessagesAsText(const Sheet& sheet);
 // The results frame caption, then one aligned "Caption: value" line per slot.
 void AppendTextReport(std::string& out, const Sheet& sheet);
 
-// One JSON object, without a line end: codes, caption, completed, slots and
-// messages in that order; a refused marking also carries "error".
+// One JSON object, without a line end: codes, caption (empty unless the run
+// completed), completed, slots (caption and value of each result), fields
+// (the values by key), numbers (by key, null where none), messages,
+// catalogue and near, in that order; a refused marking also carries "error".
+// catalogue is the part whose OPN is Code One, as AppendPartJson writes it
+// and with "differs" (the captions of the results that disagree with it), or
+// null; near lists the OPNs close to a Code One the catalogue lacks.
 void AppendJsonObject(std::string& out, const Sheet& sheet, QStringView refusal = {});
+
+// A part of the catalogue as one JSON object: the data's columns by name, in
+// their order; numbers as numbers, the sources as an array, null for what
+// the sources leave empty.
+void AppendPartJson(std::string& out, const catalogue::Part& part);
 
 // Comma-separated values with CR LF record ends. The family column holds the
 // results frame caption of a completed run and is empty otherwise, as a
-// stopped run leaves the caption of no particular chip.
-void AppendCsvHeader(std::string& out);
-void AppendCsvRow(std::string& out, const Sheet& sheet, QStringView refusal = {});
+// stopped run leaves the caption of no particular chip. WithCatalogue adds
+// the catalogue's columns, each prefixed "catalogue_", and "differs", the
+// captions of the results that disagree with the part, one per line; they are
+// empty for a Code One the catalogue lacks.
+enum class CsvColumns { Decode, WithCatalogue };
+void AppendCsvHeader(std::string& out, CsvColumns columns = CsvColumns::Decode);
+void AppendCsvRow(std::string& out, const Sheet& sheet, QStringView refusal = {},
+                  CsvColumns columns = CsvColumns::Decode);
 
 }  // namespace varnel::report

@@ -8,33 +8,6 @@ using namespace varnel;
 using namespace varnel::cli;
 using Kind = BatchLine::Kind;
 
-TEST(IsValidUtf8, RefusesEveryIllFormedShape) {
-    const struct {
-        QByteArray bytes;
-        bool valid;
-    } cases[] = {
-        {"AXDA2500DKV4D", true},
-        {"85\xC2\xB0"
-         "C",
-         true},                       // degree sign
-        {"O\xC2\xB5PGA", true},       // micro sign
-        {"\xF0\x9F\x98\x80", true},   // outside the BMP
-        {"\xEF\xBF\xBF", true},       // U+FFFF
-        {"\xFF", false},              // never a UTF-8 byte
-        {"\x80", false},              // stray continuation
-        {"\xC2", false},              // cut short
-        {"\xE2\x82", false},          // cut short
-        {"\xC0\xAF", false},          // overlong "/"
-        {"\xE0\x80\xAF", false},      // overlong "/"
-        {"\xED\xA0\x80", false},      // surrogate half
-        {"\xF4\x90\x80\x80", false},  // above U+10FFFF
-        {"\xC3\x28", false},          // bad continuation
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << c.bytes.toHex().constData();
-    }
-}
-
 TEST(ParseBatchLine, SplitsNormalisesSkipsAndRefuses) {
     const struct {
         QByteArray line;
@@ -72,6 +45,16 @@ TEST(ParseBatchLine, SplitsNormalisesSkipsAndRefuses) {
         {"A\"x,B,C", false, Kind::Malformed, {}, "quote inside"},
         {QByteArray("A,B\0,C", 6), false, Kind::Malformed, {}, "NUL"},
         {"A,\xFF,C", false, Kind::Malformed, {}, "UTF-8"},
+        {"A,B,C\xC2", false, Kind::Malformed, {}, "UTF-8"},           // cut short at the end
+        {"A,\xC0\xAF,C", false, Kind::Malformed, {}, "UTF-8"},        // overlong "/"
+        {"A,\xED\xA0\x80,C", false, Kind::Malformed, {}, "UTF-8"},    // a surrogate half
+        {"# \xF4\x90\x80\x80", false, Kind::Malformed, {}, "UTF-8"},  // above U+10FFFF
+        {"o\xC3\xA9pga,\xF0\x9F\x98\x80,\xEF\xBF\xBF",
+         false,
+         Kind::Marking,
+         {QString::fromUtf8("O\xC3\x89PGA"), QString::fromUtf8("\xF0\x9F\x98\x80"),
+          QString::fromUtf8("\xEF\xBF\xBF")},
+         {}},
         {"AXDA2500DKV4DX,B,C",
          false,
          Kind::Malformed,
@@ -88,5 +71,18 @@ TEST(ParseBatchLine, SplitsNormalisesSkipsAndRefuses) {
         EXPECT_TRUE(c.reasonPart.isEmpty() ? parsed.reason.isEmpty()
                                            : parsed.reason.contains(c.reasonPart))
             << c.line.constData() << " -> " << parsed.reason.toStdString();
+    }
+}
+
+TEST(ParseBatchLine, CleansEveryAsciiCharacterAsTheCodeBoxDoes) {
+    // The batch cleans ASCII fields straight from their bytes; the code box
+    // cleans text. Both must agree on every character a field can hold.
+    for (char c = 1; c > 0; ++c) {
+        if (c == ',' || c == '"' || c == '\t') {
+            continue;
+        }
+        const QByteArray field = QByteArray("a") + c + "b";
+        const BatchLine parsed = ParseBatchLine(field + ",B,C", false);
+        EXPECT_EQ(parsed.codes[0], NormaliseCode(QString::fromLatin1(field))) << int(c);
     }
 }

@@ -9,8 +9,12 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <functional>
+#include <initializer_list>
+#include <string_view>
 
+#include "catalogue/part.h"
 #include "decode/captions.h"
 #include "decode/engine.h"
 #include "report/html_table.h"
@@ -39,9 +43,6 @@ ProgramRun Decode(const QStringList& arguments, const QByteArray& input = {},
 }
 
 const QStringList kBarton{"AXDA2500DKV4D", "KQXEB0345MPMW", "Y3121234"};
-const QByteArray kNotFound =
-    "Error: CPU Identification String not found - Aborting\r\n\r\nCheck for errors in the first "
-    "code.\n";
 
 QByteArray ReadBytes(const QString& path) {
     QFile file(path);
@@ -64,23 +65,23 @@ TEST(VarnelDecode, TextOutputAndExitStatusOfSingleMarkings) {
         QByteArray outPart;
         QByteArray err;  // exact, or the start of it when it ends in "*"
     } cases[] = {
-        {kBarton, 0, "AMD Athlon XP\nCore:                       Barton\n", ""},
-        {kBarton, 0, "\nWorking frequency:          1833MHz\n", ""},
+        {kBarton, 0, "AMD Athlon XP\nCore:                       Barton\nCPU Model:  ", ""},
         {{"axda2500 dkv4d", "kqxeb 0345 mpmw", "y3121234"},
          0,
          "Max. Operating Temperature: 85\xC2\xB0"
          "C\n",
          ""},
-        {{"ADA3200AEP4AX", "CBBHD0501APAW", "1234567890"},
-         0,
-         "AMD Athlon 64\nCore:                       NewCastle\n",
-         ""},
         // A stopped run shows no rows: they would pass for a result.
-        {{"AXDX2000", "A", "B"}, 1, "", kNotFound},
+        // Each message on one line of its own.
+        {{"AXDX2000", "A", "B"},
+         1,
+         "",
+         "varnel-decode: Error: CPU Identification String not found - Aborting Check for errors "
+         "in the first code.\n"},
         {{"AXDA2500DKV4D", "", "Y3121234"},
          1,
          "",
-         "Hang-on: One or more textboxes are empty.\r\n\r\n*"},
+         "varnel-decode: Hang-on: One or more textboxes are empty. You must type*"},
     };
     for (const auto& c : cases) {
         const ProgramRun run = Decode(c.arguments);
@@ -119,33 +120,65 @@ TEST(VarnelDecode, InvisibleCharactersGoBeforeCounting) {
     EXPECT_EQ(rows.out, expected.out.repeated(5));
 }
 
-TEST(VarnelDecode, JsonOfRunStopAndSwappedCodes) {
-    ProgramRun run = Decode(QStringList{"--json", "AXDA2500DKV4D", "Y3121234", "kqxeb0345mpmw"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_TRUE(run.err.isEmpty());
-    QJsonObject o = ParseObject(run.out);
-    // Code Two opened with a digit and Code Three did not: they trade boxes.
-    EXPECT_EQ(o.value("codes").toArray(),
-              QJsonArray({"AXDA2500DKV4D", "KQXEB0345MPMW", "Y3121234"}));
-    EXPECT_EQ(o.value("caption").toString(), "AMD Athlon XP");
-    EXPECT_TRUE(o.value("completed").toBool());
-    const QJsonArray slotArray = o.value("slots").toArray();
-    ASSERT_EQ(slotArray.size(), kFieldCount);
-    EXPECT_EQ(slotArray[0].toObject(), QJsonObject({{"caption", "Core"}, {"value", "Barton"}}));
-    EXPECT_EQ(slotArray[3].toObject(),
-              QJsonObject({{"caption", "Working frequency"}, {"value", "1833MHz"}}));
-    EXPECT_TRUE(o.value("messages").toArray().isEmpty());
+// The numbers of a run as JSON writes them, listed in the order of their
+// keys; "-" is null.
+QJsonObject Numbers(const char* listed) {
+    const QStringList values = QString::fromLatin1(listed).split(u' ', Qt::SkipEmptyParts);
+    QJsonObject numbers;
+    for (std::size_t i = 0; i < kNumberKeys.size(); ++i) {
+        const QString value = values.value(static_cast<qsizetype>(i), "-");
+        numbers.insert(QLatin1String(kNumberKeys[i]),
+                       value == u"-" ? QJsonValue() : QJsonValue(value.toDouble()));
+    }
+    return numbers;
+}
 
-    run = Decode(QStringList{"AXDX2000", "A", "B", "--json"});
-    EXPECT_EQ(run.status, 1);
-    o = ParseObject(run.out);
-    EXPECT_FALSE(o.value("completed").toBool());
-    EXPECT_EQ(o.value("caption").toString(), "[ Waiting ]");
-    EXPECT_EQ(o.value("messages").toArray(),
-              QJsonArray({QJsonObject({{"title", "Error"},
-                                       {"text", QString::fromLatin1(kNotFound.chopped(1)).mid(7)},
-                                       {"icon", "exclamation"},
-                                       {"buttons", "OK"}})}));
+TEST(VarnelDecode, JsonKeysNumbersAndCatalogue) {
+    // clang-format off
+    const struct {
+        QStringList codes;
+        QString caption, core, frequency;
+        const char* numbers;  // clock multiplier fsb l1 l2 voltage temperature year week process
+        QString catalogueOpn, differs, near;  // empty: not in the catalogue; lists joined by ","
+    } cases[] = {
+        // Code Two opened with a digit and Code Three did not: they trade boxes.
+        {{"AXDA2500DKV4D", "Y3121234", "kqxeb0345mpmw"}, "AMD Athlon XP", "Barton", "1833MHz",
+         "1833 11 333 128 512 1.65 85 2003 45 0.13", "AXDA2500DKV4D", "", ""},
+        // A San Diego that the rules read as a ClawHammer at 0.13u; its voltage
+        // and temperature letter mean "variable".
+        {{"ADA3700DAA5BN", "CBBHD0501APAW", "1234"}, "AMD Athlon 64", "ClawHammer", "2400MHz",
+         "2400 12 400 128 1024 - - 2005 1 0.13", "ADA3700DAA5BN",
+         "Core,CPU Model,Working frequency,Multiplier,Process Technology", ""},
+        // No such OPN: the ones a letter or two away are offered. Nor has the
+        // rating a clock on a 400 MHz bus.
+        {{"AXDA2500DKV4E", "KQXEB0345MPMW", "Y3121234"}, "AMD Athlon XP", "Barton",
+         "Unknown Processor", "- - 400 128 512 1.65 85 2003 45 0.13", "", "",
+         "AXDA2500DKV4C,AXDA2500DKV4D,AXDA2900DKV4E"},
+        // A stop shows no family and found no number.
+        {{"AXDX2000", "A", "B"}, "", "", "", "", "", "", ""},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.codes.join(' ').toStdString());
+        const ProgramRun run = Decode(QStringList{"--json"} + c.codes);
+        EXPECT_EQ(run.status, c.caption.isEmpty() ? 1 : 0);
+        const QJsonObject o = ParseObject(run.out);
+        EXPECT_EQ(o.value("codes").toArray().at(2),
+                  c.codes[0] == "AXDA2500DKV4D" ? "Y3121234" : c.codes[2]);
+        EXPECT_EQ(o.value("caption"), c.caption);
+        const QJsonObject fields = o.value("fields").toObject();
+        EXPECT_EQ(fields.size(), kFieldCount);
+        EXPECT_EQ(fields.value("core"), c.core);
+        EXPECT_EQ(fields.value("working_frequency"), c.frequency);
+        EXPECT_EQ(o.value("slots").toArray().at(3).toObject().value("value"), c.frequency);
+        EXPECT_EQ(o.value("numbers").toObject(), Numbers(c.numbers));
+        const QJsonObject part = o.value("catalogue").toObject();
+        EXPECT_EQ(o.value("catalogue").isNull(), c.catalogueOpn.isEmpty());
+        EXPECT_EQ(part.value("opn").toString(), c.catalogueOpn);
+        EXPECT_EQ(part.value("differs").toVariant().toStringList().join(u','), c.differs);
+        EXPECT_TRUE(o.value("near").isArray());
+        EXPECT_EQ(o.value("near").toVariant().toStringList().join(u','), c.near);
+    }
 }
 
 TEST(VarnelDecode, UsageErrorsExitTwoPrintNothing) {
@@ -159,6 +192,9 @@ TEST(VarnelDecode, UsageErrorsExitTwoPrintNothing) {
         {"--batch", "-", "--html", "t.htm"},
         {"--batch"},
         {"--batch", "/nonexistent/markings.csv"},
+        {"--catalogue", "AXDA2500DKV4D", "KQXEB0345MPMW", "Y3121234"},
+        {"--find", "Barton", "--batch", "-"},
+        {"--find", "Barton", "AXDA2500DKV4D", "KQXEB0345MPMW", "Y3121234"},
     };
     for (const QStringList& arguments : cases) {
         const ProgramRun run = Decode(arguments);
@@ -173,10 +209,12 @@ TEST(VarnelDecode, UsageErrorsExitTwoPrintNothing) {
     EXPECT_EQ(raw.status, 2);
     EXPECT_TRUE(raw.err.contains("not valid UTF-8")) << raw.err.constData();
 
-    EXPECT_EQ(Decode({"--version"}).out, "varnel-decode 1.0.0\n");
+    EXPECT_EQ(Decode({"-V"}).out, "varnel-decode 1.0.0\n");
     const ProgramRun help = Decode({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.out.contains("--batch <file>"));
+    EXPECT_TRUE(help.out.contains("varnel-decode [--json] [--catalogue] --batch <file>"));
+    EXPECT_TRUE(help.out.contains("\nExamples:\n"));
+    EXPECT_FALSE(help.out.contains("--help-all"));
 }
 
 TEST(VarnelDecode, BatchKeepsOrderAndTurnsBadLinesIntoRows) {
@@ -248,6 +286,42 @@ TEST(VarnelDecode, BatchExitStatusFollowsTheWorstRun) {
     const ProgramRun empty = Decode({"--batch", "-"}, "");
     EXPECT_EQ(empty.status, 0);
     EXPECT_EQ(ReadCsvRecords(QString::fromUtf8(empty.out)).size(), 1);
+}
+
+TEST(VarnelDecode, CatalogueColumnsAndFind) {
+    const QByteArray input =
+        "ADA3700DAA5BN,CBBHD0501APAW,1234\nAXDA2500DKV4E,KQXEB0345MPMW,Y3121234\n";
+    const ProgramRun run = Decode({"--catalogue", "--batch", "-"}, input);
+    EXPECT_EQ(run.status, 0);
+    const auto rows = ReadCsvRecords(QString::fromUtf8(run.out));
+    ASSERT_EQ(rows.size(), 3);
+    for (const QStringList& row : rows) {
+        ASSERT_EQ(row.size(), 25 + catalogue::ColumnNames().size() + 1);
+    }
+    EXPECT_EQ(rows[0].mid(25, 2), QStringList({"catalogue_opn", "catalogue_family"}));
+    EXPECT_EQ(rows[0].last(), "differs");
+    EXPECT_EQ(rows[1][25], "ADA3700DAA5BN");
+    EXPECT_EQ(rows[1][25 + catalogue::ColumnIndex(u"core")], "San Diego");
+    EXPECT_EQ(rows[1][25 + catalogue::ColumnIndex(u"clock_mhz")], "2200");
+    EXPECT_EQ(rows[1].last(), "Core\nCPU Model\nWorking frequency\nMultiplier\nProcess Technology");
+    // A Code One the catalogue lacks leaves its cells empty.
+    EXPECT_TRUE(std::ranges::all_of(rows[2].begin() + 25, rows[2].end(), &QString::isEmpty));
+
+    const struct {
+        QStringList arguments;
+        int status;
+        QByteArray outStart;
+    } searches[] = {
+        {{"--find", "san diego"}, 0, "OPN            Family"},
+        {{"--json", "--find", "ADA3700DAA5BN"}, 0, "{\"opn\":\"ADA3700DAA5BN\",\"family\":"},
+        {{"--find", "AXDX"}, 1, ""},
+    };
+    for (const auto& search : searches) {
+        const ProgramRun found = Decode(search.arguments);
+        EXPECT_EQ(found.status, search.status) << search.arguments.join(' ').toStdString();
+        EXPECT_TRUE(found.out.startsWith(search.outStart)) << found.out.constData();
+        EXPECT_EQ(found.out.isEmpty(), found.status != 0);
+    }
 }
 
 TEST(VarnelDecode, HtmlTableIsByteForByteTheWindowsExport) {

@@ -33,6 +33,8 @@ Sheet AwkwardSheet(const QString& text) {
     sheet.completed = true;
     sheet.values.fill(ShortText(text));
     sheet.messages = {{text, MessageIcon::Exclamation, MessageButtons::YesNoCancel, text}};
+    sheet.numbers[Index(Quantity::VoltageV)] = 1.65;
+    sheet.numbers[Index(Quantity::Year)] = 2003;
     return sheet;
 }
 
@@ -53,6 +55,14 @@ TEST(SheetFormats, JsonObjectReadsBackExactly) {
         ASSERT_EQ(slotArray.size(), kFieldCount);
         EXPECT_EQ(slotArray[3].toObject().value("caption").toString(), "Working frequency");
         EXPECT_EQ(slotArray[18].toObject().value("value").toString(), text);
+        const QJsonObject fields = o.value("fields").toObject();
+        EXPECT_EQ(fields.size(), kFieldCount);
+        EXPECT_EQ(fields.value("estimated_thermal_power").toString(), text);
+        const QJsonObject numbers = o.value("numbers").toObject();
+        EXPECT_EQ(numbers.size(), kQuantityCount);
+        EXPECT_EQ(numbers.value("voltage_v"), 1.65);
+        EXPECT_EQ(numbers.value("year"), 2003);
+        EXPECT_TRUE(numbers.value("clock_mhz").isNull());
         const QJsonObject message = o.value("messages").toArray().at(0).toObject();
         EXPECT_EQ(message.value("text").toString(), text);
         EXPECT_EQ(message.value("icon").toString(), "exclamation");
