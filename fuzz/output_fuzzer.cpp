@@ -8,8 +8,8 @@
 //
 // Input layout: the first byte holds the flags (bit 0 completed, bit 1 a
 // refusal, bits 2-3 the first message's icon, bits 4-5 its buttons, bit 6
-// the CSV's catalogue columns, bit 7 numbers); with bit 7 the next 80 bytes
-// are ten raw doubles, the sheet's numbers. The rest is raw UTF-16, cut at
+// the CSV's catalogue columns, bit 7 numbers); with bit 7 the next 50 bytes
+// are the sheet's ten numbers, each digits and decimals (see ReadNumbers). The rest is raw UTF-16, cut at
 // each unit 0xFFFF into the texts: three codes, the caption, the nineteen
 // values, the refusal when flagged, then a title and a text for each message.
 
@@ -65,14 +65,17 @@ struct Outcome {
     CsvColumns columns = CsvColumns::Decode;
 };
 
-constexpr std::size_t kNumberBytes = kQuantityCount * sizeof(double);
+constexpr std::size_t kNumberBytes = kQuantityCount * 5;
 
-// Ten raw doubles from the input, NaN and infinities included.
+// Ten numbers from the input, each four bytes of digits and one of the
+// count of decimals; a count beyond nine leaves the number out.
 void ReadNumbers(const std::uint8_t* data, Sheet& sheet) {
-    for (std::size_t i = 0; i < sheet.numbers.size(); ++i) {
-        double number = 0;
-        std::memcpy(&number, data + i * sizeof(double), sizeof(double));
-        sheet.numbers[i] = number;
+    for (int i = 0; i < kQuantityCount; ++i) {
+        ShownNumber number;
+        std::memcpy(&number.digits, data + i * 5, sizeof number.digits);
+        number.decimals = static_cast<std::int8_t>(data[i * 5 + 4]);
+        const bool inRange = number.decimals >= 0 && number.decimals <= 9;
+        sheet.numbers.Set(static_cast<Quantity>(i), inRange ? std::optional(number) : std::nullopt);
     }
 }
 
@@ -159,7 +162,7 @@ void CheckJsonFieldsAndNumbers(const QJsonObject& o, const Outcome& outcome) {
     const QJsonObject numbers = o.value("numbers").toObject();
     Expect(numbers.size() == kQuantityCount, "the JSON has not ten numbers");
     for (std::size_t i = 0; i < kNumberKeys.size(); ++i) {
-        const std::optional<double> number = outcome.sheet.numbers[i];
+        const std::optional<double> number = outcome.sheet.numbers[static_cast<Quantity>(i)];
         const QJsonValue read = numbers.value(QLatin1String(kNumberKeys[i]));
         Expect(number && std::isfinite(*number) ? read.isDouble() && read.toDouble() == *number
                                                 : read.isNull(),

@@ -11,8 +11,9 @@
 # build/release/src/cli/varnel-decode, made by
 #   cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVARNEL_BUILD_BENCHMARKS=ON
 #   cmake --build build/release --target varnel-decode
-# Environment: LINES (default 300000), SEED (default 1), KEEP=1 keeps the
-# generated file and prints where it is.
+# Environment: LINES (default 300000), SEED (default 1), RUNS (default 3: the
+# best of each is shown), KEEP=1 keeps the generated file and prints where
+# it is.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -73,30 +74,37 @@ awk -v n="$lines" -v seed="${SEED:-1}" 'BEGIN {
 }' >"$work/markings.csv"
 head -n $((lines / 10)) "$work/markings.csv" >"$work/tenth.csv"
 
-# Runs a command under /usr/bin/time -v; prints "wall_seconds cpu_seconds peak_kib".
+# Runs a command RUNS times (default 3); prints "wall_seconds cpu_seconds
+# peak_kib", the least of each, timed to the millisecond: awk takes a few
+# hundredths of a second, where /usr/bin/time's own figures are too coarse.
 # CPU time (user + system) is the steadier figure on a machine shared with
 # other work.
 measure() {
-    local status=0
-    /usr/bin/time -v -o "$work/time.txt" "$@" >/dev/null 2>"$work/stderr.txt" || status=$?
-    # The decoder exits 1 when a run stopped, as the stops in the file do.
-    if ((status > 1)); then
-        echo "bench_batch: '$*' failed with status $status:" >&2
-        cat "$work/stderr.txt" "$work/time.txt" >&2
-        exit 2
-    fi
-    awk -F': ' '
-        /Elapsed \(wall clock\)/ { n = split($2, t, ":"); s = 0; for (i = 1; i <= n; ++i) s = s * 60 + t[i] }
-        /User time \(seconds\)|System time \(seconds\)/ { cpu += $2 }
-        /Maximum resident set size/ { kib = $2 }
-        END { printf "%.2f %.2f %d\n", s, cpu, kib }' "$work/time.txt"
+    local run status wall user system kib
+    for ((run = 0; run < ${RUNS:-3}; ++run)); do
+        status=0
+        {
+            TIMEFORMAT='%3R %3U %3S'
+            time /usr/bin/time -f %M -o "$work/memory.txt" "$@" >/dev/null 2>"$work/stderr.txt"
+        } 2>"$work/time.txt" || status=$?
+        # The decoder exits 1 when a run stopped, as the stops in the file do.
+        if ((status > 1)); then
+            echo "bench_batch: '$*' failed with status $status:" >&2
+            cat "$work/stderr.txt" >&2
+            exit 2
+        fi
+        read -r wall user system <"$work/time.txt"
+        kib=$(tail -n 1 "$work/memory.txt")
+        echo "$wall $(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }') $kib"
+    done | awk 'NR == 1 || $1 < w { w = $1 } NR == 1 || $2 < c { c = $2 } NR == 1 || $3 < k { k = $3 }
+                END { printf "%.3f %.3f %d\n", w, c, k }'
 }
 
 read -r awk_s awk_cpu awk_kib < <(measure awk -F, '{print $1,$2,$3}' "$work/markings.csv")
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.1fx", a / b; else print "n/a" }'; }
 row() {  # label wall cpu kib
-    printf '%-40s %7.2f s %7.2f s %9d KiB   %7s %7s\n' "$1" "$2" "$3" "$4" "$(ratio "$2" "$awk_s")" \
+    printf '%-40s %7.3f s %7.3f s %9d KiB   %7s %7s\n' "$1" "$2" "$3" "$4" "$(ratio "$2" "$awk_s")" \
         "$(ratio "$3" "$awk_cpu")"
 }
 # Times one way of running the decoder over a file and prints its row.

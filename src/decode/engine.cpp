@@ -87,80 +87,73 @@ bool Contains(const std::array<std::int16_t, N>& models, std::int16_t model) {
     return std::ranges::find(models, model) != models.end();
 }
 
-// Where the sheet shows each of its numbers: the value, the words in front
-// of the number, and for a whole number the reading it shows as it is.
-struct NumberSource {
-    Quantity quantity;
-    Field field;
-    Text words = u"";
-    std::int16_t DecodeState::*whole = nullptr;
-};
-constexpr std::array<NumberSource, kQuantityCount> kNumberSources{{
-    {Quantity::ClockMhz, Field::WorkingFrequency, u"", &DecodeState::ClockMhz},
-    {Quantity::Multiplier, Field::Multiplier},
-    {Quantity::FsbMhz, Field::FsbFrequency, u"", &DecodeState::FsbMhz},
-    {Quantity::L1Kb, Field::L1Cache, u"", &DecodeState::L1CacheKb},
-    {Quantity::L2Kb, Field::L2Cache, u"", &DecodeState::L2CacheKb},
-    {Quantity::VoltageV, Field::OperatingVoltage},
-    {Quantity::MaxTempC, Field::MaxOperatingTemperature},
-    {Quantity::Year, Field::ManufactureYear, u"Year "},
-    {Quantity::Week, Field::ManufactureWeek, u"Week "},
-    {Quantity::ProcessUm, Field::ProcessTechnology},
-}};
+// The numbers of the sheet say what its values say; zero, the reading of a
+// value never found, says nothing.
 
-constexpr bool NumberSourcesInOrder() {
-    for (std::size_t i = 0; i < kNumberSources.size(); ++i) {
-        if (Index(kNumberSources[i].quantity) != i) {
-            return false;
-        }
-    }
-    return true;
+// A whole number, shown as it is.
+std::optional<ShownNumber> Whole(int value) {
+    return value != 0 ? std::optional<ShownNumber>({value, 0}) : std::nullopt;
 }
-static_assert(NumberSourcesInOrder());
 
-// Below this a whole number of digits is exact in a double, and so is a
-// division by the power of ten of its decimals.
-constexpr std::int64_t kExactDigitsLimit = 1'000'000'000'000'000;
-constexpr std::array<double, 16> kPowersOfTen{1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+// A value shown with a fixed number of decimals ("1.65v", "11.0x"), as the
+// text reads. The decode rounds voltages and multipliers to those decimals
+// before it shows them, so no half is ever met here.
+std::optional<ShownNumber> Decimal(float value, std::int8_t decimals) {
+    constexpr std::array<double, 3> kScales{1, 10, 100};
+    const double scaled = value * kScales.at(static_cast<std::size_t>(decimals));
+    const auto digits = static_cast<std::int32_t>(scaled + (scaled < 0 ? -0.5 : 0.5));
+    return digits != 0 ? std::optional<ShownNumber>({digits, decimals}) : std::nullopt;
+}
 
-// Reads digits from text[at] on into digits; returns how many.
-int ReadDigits(QStringView text, qsizetype& at, std::int64_t& digits) {
+// Two decimal digits as a number; none unless both are digits.
+std::optional<int> TwoDigits(QStringView text) {
+    if (text.size() != 2 || !IsDecimalDigit(text[0]) || !IsDecimalDigit(text[1])) {
+        return std::nullopt;
+    }
+    return (text[0].unicode() - u'0') * 10 + (text[1].unicode() - u'0');
+}
+
+// Reads digits from text[at] on into number; returns how many. Stops short
+// of more digits than a number holds.
+int ReadDigits(QStringView text, qsizetype& at, ShownNumber& number) {
+    constexpr std::int32_t kMostDigits = 99'999'999;
     int count = 0;
-    for (; at < text.size() && IsDecimalDigit(text[at]) && digits < kExactDigitsLimit; ++at) {
-        digits = digits * 10 + (text[at].unicode() - u'0');
+    for (; at < text.size() && IsDecimalDigit(text[at]) && number.digits <= kMostDigits; ++at) {
+        number.digits = number.digits * 10 + (text[at].unicode() - u'0');
         ++count;
     }
     return count;
 }
 
-// The number a value shows behind its words ("1.65v" gives 1.65, "Year 2003"
-// 2003): an optional minus, digits, a decimal point with digits behind it,
-// then the end or a unit (a letter or the degree sign). None for any other
-// text, and for zero, the reading of a value the run never found.
-std::optional<double> NumberShown(QStringView text, Text words) {
-    if (!BeginsWith(text, words)) {
-        return std::nullopt;
-    }
-    qsizetype at = static_cast<qsizetype>(words.size());
-    const bool negative = at < text.size() && text[at] == u'-';
-    at += negative ? 1 : 0;
-    std::int64_t digits = 0;
-    int decimals = 0;
-    if (ReadDigits(text, at, digits) == 0) {
+// The number a value in its shortest form opens with ("85°C" gives 85,
+// "0.13u" 0.13): digits, a decimal point with digits behind it, then the end
+// or a unit (a letter or the degree sign). None for any other text.
+std::optional<ShownNumber> NumberShown(QStringView text) {
+    qsizetype at = 0;
+    ShownNumber number;
+    if (ReadDigits(text, at, number) == 0) {
         return std::nullopt;
     }
     if (at + 1 < text.size() && text[at] == u'.' && IsDecimalDigit(text[at + 1])) {
         ++at;
-        decimals = ReadDigits(text, at, digits);
+        number.decimals = static_cast<std::int8_t>(ReadDigits(text, at, number));
     }
     const bool unitFollows = at == text.size() || text[at].isLetter() || text[at] == u'\u00b0';
-    if (digits == 0 || !unitFollows) {
+    if (number.digits == 0 || !unitFollows) {
         return std::nullopt;
     }
-    const double value =
-        static_cast<double>(digits) / kPowersOfTen[static_cast<std::size_t>(decimals)];
-    return negative ? -value : value;
+    return number;
+}
+
+// The numbers the final results show beside those of the clock and the date.
+void ReadResultNumbers(const DecodeState& s, Sheet& sheet) {
+    SheetNumbers& numbers = sheet.numbers;
+    numbers.Set(Quantity::VoltageV,
+                s.CoreVoltage == -1.0f ? std::nullopt : Decimal(s.CoreVoltage, 2));
+    numbers.Set(Quantity::MaxTempC, NumberShown(sheet[Field::MaxOperatingTemperature]));
+    numbers.Set(Quantity::L1Kb, Whole(s.L1CacheKb));
+    numbers.Set(Quantity::L2Kb, Whole(s.L2CacheKb));
+    numbers.Set(Quantity::ProcessUm, NumberShown(sheet[Field::ProcessTechnology]));
 }
 
 }  // namespace
@@ -201,7 +194,7 @@ bool DecodeEngine::Check(const Codes& codes) {
     ResetDecodeState(state_);
     sheet_.messages.clear();
     sheet_.completed = false;
-    sheet_.numbers = {};
+    sheet_.numbers.Clear();
     sheet_.codes = codes;
     running_ = true;
     ClearLbl();
@@ -213,8 +206,10 @@ bool DecodeEngine::Check(const Codes& codes) {
     const bool completed =
         std::ranges::all_of(kChain, [this](Stage stage) { return (this->*stage)(); });
     if (!completed) {
-        // A run that stops shows no family: whatever it left belongs to no chip.
+        // A run that stops shows no family and no number: whatever it left
+        // belongs to no chip.
         sheet_.caption = WaitingCaption();
+        sheet_.numbers.Clear();
     }
     running_ = false;
     return true;
@@ -578,6 +573,11 @@ void DecodeEngine::ReadDateCode(std::int16_t boxIndex) {
         state_.DateCode = d.toString();
         SetValue(Field::ManufactureYear, Concat({u"Year 20", Left(state_.DateCode, 2)}));
         SetValue(Field::ManufactureWeek, Concat({u"Week ", Right(state_.DateCode, 2)}));
+        // A stop later on clears these again, as it does every number.
+        const std::optional<int> year = TwoDigits(Left(state_.DateCode, 2));
+        const std::optional<int> week = TwoDigits(Right(state_.DateCode, 2));
+        sheet_.numbers.Set(Quantity::Year, year ? Whole(2000 + *year) : std::nullopt);
+        sheet_.numbers.Set(Quantity::Week, week ? Whole(*week) : std::nullopt);
     } else {
         SetValue(Field::ManufactureYear, u"?");
         SetValue(Field::ManufactureWeek, u"?");
@@ -652,6 +652,9 @@ bool DecodeEngine::ComputeClock() {
     SetValue(Field::Multiplier,
              s.Multiplier == 0.0f ? unknown : FormatFixed(s.Multiplier, 1, u"x"));
     SetValue(Field::FsbFrequency, s.FsbMhz == 0 ? unknown : FormatInteger(s.FsbMhz, u"MHz"));
+    sheet_.numbers.Set(Quantity::ClockMhz, Whole(s.ClockMhz));
+    sheet_.numbers.Set(Quantity::Multiplier, Decimal(s.Multiplier, 1));
+    sheet_.numbers.Set(Quantity::FsbMhz, Whole(s.FsbMhz));
     return true;
 }
 
@@ -782,16 +785,7 @@ bool DecodeEngine::ShowResults() {
             value = ShortText(u"(Unknown)");
         }
     }
-    // The numbers say what the finished values say: a whole number is the
-    // reading the value shows as it is (zero shows as unknown), any other is
-    // read from the value's text.
-    for (const NumberSource& source : kNumberSources) {
-        const std::int16_t whole = source.whole != nullptr ? s.*source.whole : 0;
-        sheet_.numbers[Index(source.quantity)] =
-            source.whole == nullptr ? NumberShown(sheet_[source.field], source.words)
-            : whole != 0            ? std::optional<double>(whole)
-                                    : std::nullopt;
-    }
+    ReadResultNumbers(s, sheet_);
     sheet_.completed = true;
     lastRunCompleted_ = true;
     return true;

@@ -65,6 +65,46 @@ constexpr std::size_t Index(Quantity quantity) {
 // The three lines of a marking: Code One, Code Two, Code Three.
 using Codes = std::array<QString, kCodeBoxCount>;
 
+// A number as a sheet shows it: its digits, and how many of them stand
+// behind the decimal point (165 and 2 for "1.65v").
+struct ShownNumber {
+    std::int32_t digits = 0;
+    std::int8_t decimals = 0;
+};
+
+// The numbers of a sheet, by Quantity: each as the sheet shows it, or none.
+// A run keeps them as digits, which costs it no floating-point work: a batch
+// writes most of its sheets without ever reading a number.
+class SheetNumbers {
+  public:
+    // The number (1.65 for the digits 165 with two behind the point): the
+    // double nearest to it, as a division of two exact doubles gives.
+    std::optional<double> operator[](Quantity quantity) const {
+        constexpr std::array<double, 10> kPowersOfTen{1e0, 1e1, 1e2, 1e3, 1e4,
+                                                      1e5, 1e6, 1e7, 1e8, 1e9};
+        if ((found_ & Bit(quantity)) == 0) {
+            return std::nullopt;
+        }
+        const ShownNumber& number = numbers_[Index(quantity)];
+        return number.digits / kPowersOfTen[static_cast<std::size_t>(number.decimals)];
+    }
+    // A number with at most nine decimals, or none.
+    void Set(Quantity quantity, std::optional<ShownNumber> number) {
+        found_ =
+            static_cast<std::uint16_t>(number ? found_ | Bit(quantity) : found_ & ~Bit(quantity));
+        numbers_[Index(quantity)] = number.value_or(ShownNumber{});
+    }
+    void Clear() { found_ = 0; }
+
+  private:
+    static constexpr std::uint16_t Bit(Quantity quantity) {
+        return static_cast<std::uint16_t>(1u << Index(quantity));
+    }
+    std::array<ShownNumber, kQuantityCount> numbers_{};
+    std::uint16_t found_ = 0;
+};
+static_assert(kQuantityCount <= 16);
+
 // What one run of the decoding produced: everything the window, the HTML
 // table, JSON, CSV and text show of it.
 struct Sheet {
@@ -81,7 +121,7 @@ struct Sheet {
     // for "1.65v", 2003 for "Year 2003"); empty where the value shows no
     // number or reads zero ("Unknown Processor", "(Variable)", "?",
     // "0.00v"), and all empty after a stop, whose values belong to no chip.
-    std::array<std::optional<double>, kQuantityCount> numbers{};
+    SheetNumbers numbers;
 
     const ShortText& operator[](Field field) const { return values[Index(field)]; }
     ShortText& operator[](Field field) { return values[Index(field)]; }

@@ -343,7 +343,7 @@ void PutJsonNumbers(ByteSink& sink, const Sheet& sheet) {
         sink.Append(i == 0 ? ",\"numbers\":{\"" : ",\"");
         sink.Append(kNumberKeys[i]);
         sink.Append("\":");
-        PutJsonNumber(sink, sheet.numbers[i]);
+        PutJsonNumber(sink, sheet.numbers[static_cast<Quantity>(i)]);
     }
     sink.Append('}');
 }

@@ -33,8 +33,8 @@ Sheet AwkwardSheet(const QString& text) {
     sheet.completed = true;
     sheet.values.fill(ShortText(text));
     sheet.messages = {{text, MessageIcon::Exclamation, MessageButtons::YesNoCancel, text}};
-    sheet.numbers[Index(Quantity::VoltageV)] = 1.65;
-    sheet.numbers[Index(Quantity::Year)] = 2003;
+    sheet.numbers.Set(Quantity::VoltageV, ShownNumber{165, 2});
+    sheet.numbers.Set(Quantity::Year, ShownNumber{2003, 0});
     return sheet;
 }
 
