@@ -138,7 +138,7 @@ std::optional<ShownNumber> NumberShown(QStringView text) {
         ++at;
         number.decimals = static_cast<std::int8_t>(ReadDigits(text, at, number));
     }
-    const bool unitFollows = at == text.size() || text[at].isLetter() || text[at] == u'\u00b0';
+    const bool unitFollows = at == text.size() || text[at] == u'\u00b0' || text[at].isLetter();
     if (number.digits == 0 || !unitFollows) {
         return std::nullopt;
     }
