@@ -13,6 +13,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string_view>
+#include <vector>
 
 #include "catalogue/part.h"
 #include "decode/captions.h"
@@ -20,6 +21,7 @@
 #include "report/html_table.h"
 #include "support/csv_records.h"
 #include "support/fakes.h"
+#include "support/markings.h"
 
 using namespace varnel;
 
@@ -178,6 +180,37 @@ TEST(VarnelDecode, JsonKeysNumbersAndCatalogue) {
         EXPECT_EQ(part.value("differs").toVariant().toStringList().join(u','), c.differs);
         EXPECT_TRUE(o.value("near").isArray());
         EXPECT_EQ(o.value("near").toVariant().toStringList().join(u','), c.near);
+    }
+}
+
+// Every hand-worked run that starts in a fresh program, through the batch:
+// varnel-decode must read each marking exactly as the window does.
+TEST(VarnelDecode, BatchDecodesEveryHandWorkedMarking) {
+    QByteArray input;
+    std::vector<const testdata::Marking*> rows;
+    for (const testdata::Marking& row : testdata::Markings()) {
+        if (row.before[0].isEmpty()) {
+            input += row.codes[0].toUtf8() + ',' + row.codes[1].toUtf8() + ',' +
+                     row.codes[2].toUtf8() + '\n';
+            rows.push_back(&row);
+        }
+    }
+    const ProgramRun run = Decode({"--batch", "-"}, input);
+    const QList<QStringList> records = ReadCsvRecords(QString::fromUtf8(run.out));
+    ASSERT_EQ(records.size(), static_cast<qsizetype>(rows.size()) + 1);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const testdata::Marking& row = *rows[i];
+        const QStringList& record = records[static_cast<qsizetype>(i) + 1];
+        SCOPED_TRACE(row.name.toStdString());
+        ASSERT_EQ(record.size(), 4 + kFieldCount + 2);
+        EXPECT_EQ(record.mid(4, kFieldCount), QStringList(row.values.begin(), row.values.end()));
+        EXPECT_EQ(record[3], row.Completed() ? row.caption : QString());
+        EXPECT_EQ(record[4 + kFieldCount], row.Completed() ? "true" : "false");
+        QStringList messages;
+        for (const Message& m : row.messages) {
+            messages << m.title + QStringLiteral(": ") + m.text;
+        }
+        EXPECT_EQ(record.last(), messages.join(u'\n'));
     }
 }
 
