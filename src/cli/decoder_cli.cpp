@@ -5,8 +5,10 @@
 #include <QCommandLineParser>
 #include <QStringList>
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <optional>
+#include <utility>
 
 #include "cli/batch_input.h"
 #include "cli/batch_run.h"
@@ -119,6 +121,21 @@ QString ReadArguments(int argc, char** argv, QStringList& arguments) {
     return {};
 }
 
+// The three codes as they stand on the chip, top line first.
+void DescribeCodes(QCommandLineParser& parser) {
+    const std::array<std::pair<QString, QString>, 3> codes{{
+        {QStringLiteral("code1"),
+         QStringLiteral("Code One, the ordering part number (AXDA2500DKV4D).")},
+        {QStringLiteral("code2"),
+         QStringLiteral("Code Two, the stepping and date line (KQXEB0345MPMW).")},
+        {QStringLiteral("code3"),
+         QStringLiteral("Code Three, the line ending in the batch number.")},
+    }};
+    for (const auto& [name, description] : codes) {
+        parser.addPositionalArgument(name, description);
+    }
+}
+
 void DescribeOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(QStringLiteral(
         "Decodes the markings printed on AMD K7 and K8 processors exactly as Varnel's\n"
@@ -150,15 +167,7 @@ void DescribeOptions(QCommandLineParser& parser) {
                         "file\" does."),
          QStringLiteral("file")},
     });
-    parser.addPositionalArgument(
-        QStringLiteral("code1"),
-        QStringLiteral("Code One, the ordering part number (AXDA2500DKV4D)."));
-    parser.addPositionalArgument(
-        QStringLiteral("code2"),
-        QStringLiteral("Code Two, the stepping and date line (KQXEB0345MPMW)."));
-    parser.addPositionalArgument(
-        QStringLiteral("code3"),
-        QStringLiteral("Code Three, the line ending in the batch number."));
+    DescribeCodes(parser);
 }
 
 // Qt's help with the three ways to run the program in place of its one
