@@ -127,7 +127,7 @@ void Expect(bool holds, const char* what) {
 void CheckJsonSlots(const QJsonArray& slotArray, const Outcome& outcome) {
     Expect(slotArray.size() == kFieldCount, "the JSON has not nineteen slots");
     for (qsizetype slot = 0; slot < kFieldCount; ++slot) {
-        const auto caption = kResultCaptions[static_cast<std::size_t>(slot)];
+        const auto caption = kFields[static_cast<std::size_t>(slot)].caption;
         Expect(
             slotArray[slot].toObject() ==
                 QJsonObject{
@@ -154,8 +154,8 @@ void CheckJsonMessages(const QJsonArray& messages, const Outcome& outcome) {
 void CheckJsonFieldsAndNumbers(const QJsonObject& o, const Outcome& outcome) {
     const QJsonObject fields = o.value("fields").toObject();
     Expect(fields.size() == kFieldCount, "the JSON has not nineteen fields");
-    for (std::size_t i = 0; i < kFieldKeys.size(); ++i) {
-        Expect(fields.value(QLatin1String(kFieldKeys[i])) ==
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
+        Expect(fields.value(QLatin1String(kFields[i].key)) ==
                    Writable(outcome.sheet.values[i].ToQString()),
                "a field changed in JSON");
     }

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "app/desktop_url_opener.h"
-#include "app/windows/main_menus.h"
+#include "app/windows/assembly.h"
 #include "decode/program.h"
 #include "ui/frm_main.h"
 
@@ -117,7 +117,7 @@ int main(int argc, char* argv[]) {
     varnel::DesktopUrlOpener opener;
     varnel::frmMain window(opener);
     window.setWindowIcon(icon);
-    varnel::InstallMainMenus(window, opener, window.prompter());
+    varnel::AssembleMainWindow(window, opener);
 
     // The program lives exactly as long as its main window: closing it ends
     // everything, an open About or tool window included.

@@ -1,11 +1,11 @@
 #include "catalogue/comparison.h"
 
+#include <QHash>
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
 #include <optional>
-#include <string_view>
 
+#include "catalogue/catalogue.h"
 #include "decode/captions.h"
 #include "decode/text.h"
 
@@ -13,134 +13,326 @@ namespace varnel::catalogue {
 
 namespace {
 
-// The result slots the facts are read from.
-enum Slot {
-    kCore = 0,
-    kCpuModel = 1,
-    kFrequency = 3,
-    kPackage = 4,
-    kVoltage = 5,
-    kTemperature = 6,
-    kL2Cache = 8,
-    kMultiplier = 9,
-    kBus = 10,
-    kProcess = 17,
-    kThermalPower = 18,
-};
-
-// Texts with which the decode says it found nothing.
-constexpr std::array<std::u16string_view, 3> kNotFound{u"", u"(Unknown)", u"Unknown Processor"};
-
-// The decode's package texts and what they say in the catalogue's words.
-struct DecodedPackage {
-    std::u16string_view text;
-    std::u16string_view socket;   // empty: the text names no socket
-    std::u16string_view package;  // empty: not comparable with the catalogue
-};
-constexpr std::array<DecodedPackage, 8> kDecodedPackages{{
-    // K8: the pin count names the socket; the lid tells the packages apart.
-    {u"754 pin Lidded OµPGA", u"Socket 754", u"lidded OuPGA"},
-    {u"754 pin Lidless OµPGA", u"Socket 754", u"lidless OuPGA"},
-    {u"939 pin Lidded OµPGA", u"Socket 939", u"lidded OuPGA"},
-    // The 940-pin parts came on ceramic and later on organic carriers, and the
-    // catalogue does not source the carrier per part: only the socket counts.
-    {u"940 pin Lidded CµPGA", u"Socket 940", u""},
-    // K7: the package letter names no socket.
-    {u"CPGA", u"", u"CPGA"},
-    {u"OBGA", u"", u"OBGA"},
-    {u"OPGA", u"", u"OPGA"},
-    {u"uPGA", u"", u"uPGA"},
-}};
-
-// Refinements the decode appends to a Thoroughbred: the grade, then the
-// silicon revision letter.
-constexpr std::array<std::u16string_view, 2> kGradeSuffixes{u" High end", u" Low end"};
-constexpr std::array<std::u16string_view, 2> kRevisionSuffixes{u" A", u" B"};
+using tables::Text;
 
 // Allowed slack: the decode's K7 clocks are rounded to whole MHz.
 constexpr double kClockTolerance = 0.005;  // of the clock
 constexpr double kMultiplierTolerance = 0.05;
 constexpr double kVoltageTolerance = 0.005;
-constexpr double kWholeTolerance = 0.5;  // MHz of a bus, KB, °C, W, nm
+constexpr double kWholeTolerance = 0.5;  // MHz of a bus, KB, °C, nm
 
-QStringView View(std::u16string_view text) {
+QStringView View(Text text) {
     return QStringView(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString Caption(int slot) {
-    return View(kResultCaptions.at(static_cast<std::size_t>(slot))).toString();
-}
-
-bool IsFound(const QString& text) {
-    return std::none_of(kNotFound.begin(), kNotFound.end(),
-                        [&](std::u16string_view none) { return text == View(none); });
-}
-
-// The number a result text opens with ("1833MHz", "0.13u", "1.65v", "85°C");
-// none for a text without one and for zero, the reading of a value never found.
-std::optional<double> DecodedNumber(const QString& text) {
-    qsizetype end = 0;
-    while (end < text.size() && (IsDecimalDigit(text[end]) || text[end] == u'.')) {
-        ++end;
-    }
-    bool ok = false;
-    const double value = QStringView(text).left(end).toDouble(&ok);
-    return ok && value != 0 ? std::optional<double>(value) : std::nullopt;
-}
-
-Agreement CompareRange(std::optional<double> low, std::optional<double> high,
-                       std::optional<double> decoded, double tolerance) {
-    if (!low || !high || !decoded) {
+// A fact the catalogue may know against one the rules may have read.
+Agreement Judge(bool listed, bool read, bool same) {
+    if (!listed) {
         return Agreement::NotCompared;
     }
-    const bool inside = *decoded >= *low - tolerance && *decoded <= *high + tolerance;
-    return inside ? Agreement::Agrees : Agreement::Differs;
-}
-
-Agreement CompareNumber(std::optional<double> listed, std::optional<double> decoded,
-                        double tolerance) {
-    return CompareRange(listed, listed, decoded, tolerance);
-}
-
-Agreement CompareText(const QString& listed, QStringView decoded) {
-    if (listed.isEmpty() || decoded.isEmpty()) {
-        return Agreement::NotCompared;
+    if (!read) {
+        return Agreement::NotRead;
     }
-    return listed.compare(decoded, Qt::CaseInsensitive) == 0 ? Agreement::Agrees
-                                                             : Agreement::Differs;
+    return same ? Agreement::Agrees : Agreement::Differs;
 }
 
-// Whether any of the listed alternatives is one of the decoded ones.
-Agreement CompareAlternatives(const QStringList& listed, const QStringList& decoded) {
-    if (listed.isEmpty() || decoded.isEmpty()) {
-        return Agreement::NotCompared;
-    }
-    const bool shared = std::any_of(listed.begin(), listed.end(), [&](const QString& name) {
-        return decoded.contains(name, Qt::CaseInsensitive);
-    });
-    return shared ? Agreement::Agrees : Agreement::Differs;
+Agreement JudgeRange(std::optional<double> low, std::optional<double> high,
+                     std::optional<double> decoded, double tolerance) {
+    const bool inside =
+        decoded && low && high && *decoded >= *low - tolerance && *decoded <= *high + tolerance;
+    return Judge(low && high, decoded.has_value(), inside);
 }
 
-// One comparison behind a fact: a result field and how it stands.
-struct Check {
-    int slot;
-    Agreement agreement;
-};
+Agreement JudgeNumber(std::optional<double> listed, std::optional<double> decoded,
+                      double tolerance) {
+    return JudgeRange(listed, listed, decoded, tolerance);
+}
 
-FactRow MakeFact(QString label, QString listed, QString decoded,
-                 std::initializer_list<Check> checks) {
-    FactRow row{
-        std::move(label), std::move(listed), std::move(decoded), Agreement::NotCompared, {}};
-    for (const Check& check : checks) {
-        row.agreement = std::max(row.agreement, check.agreement);
-    }
-    for (const Check& check : checks) {
-        if (row.agreement != Agreement::Differs || check.agreement == Agreement::Differs) {
-            row.captions.append(Caption(check.slot));
+// A number of the sheet that the rules read for a field; none otherwise.
+std::optional<double> ReadNumber(const Sheet& sheet, Field field, Quantity quantity) {
+    return sheet.findings.Read(field) ? sheet.numbers[quantity] : std::nullopt;
+}
+
+// Whether two lists of alternatives ("Pluto/Orion", "Thoroughbred/Thorton")
+// share a name, ignoring case; `trim` cuts each name down first.
+template <typename Trim>
+bool ShareAlternative(QStringView listed, QStringView decoded, Trim trim) {
+    for (QStringView a : listed.tokenize(u'/', Qt::SkipEmptyParts)) {
+        for (QStringView b : decoded.tokenize(u'/', Qt::SkipEmptyParts)) {
+            if (trim(a).compare(trim(b), Qt::CaseInsensitive) == 0) {
+                return true;
+            }
         }
     }
-    return row;
+    return false;
 }
+
+QStringView Trimmed(QStringView name) {
+    return name.trimmed();
+}
+
+// "SH-E4" names revision E4 of the SH core; the decode gives E4 alone.
+QStringView RevisionOnly(QStringView revision) {
+    return revision.mid(revision.lastIndexOf(u'-') + 1).trimmed();
+}
+
+// How often a word stands in a family's name; "AMD" does not count, nor case.
+int CountWord(QStringView name, QStringView word) {
+    int count = 0;
+    for (QStringView each : name.tokenize(u' ', Qt::SkipEmptyParts)) {
+        count += each.compare(word, Qt::CaseInsensitive) == 0 ? 1 : 0;
+    }
+    return count;
+}
+
+// The same family in any word order, with or without AMD in front: "AMD
+// Athlon 64 Mobile" is the catalogue's "Mobile Athlon 64".
+bool SameFamily(QStringView a, QStringView b) {
+    const auto covered = [](QStringView from, QStringView in) {
+        for (QStringView word : from.tokenize(u' ', Qt::SkipEmptyParts)) {
+            if (word.compare(u"AMD", Qt::CaseInsensitive) != 0 &&
+                CountWord(from, word) != CountWord(in, word)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    return covered(a, b) && covered(b, a);
+}
+
+// The CPU model of a CPUID (the extended model and model nibbles: 20F71
+// gives 27, 6A0 gives A); none when a nibble is unknown.
+std::optional<int> ModelOfCpuid(QStringView cpuid) {
+    const qsizetype n = cpuid.size();
+    if (n < 3) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const int model = cpuid.mid(n - 2, 1).toInt(&ok, 16);
+    if (!ok || n < 5) {
+        return ok ? std::optional<int>(model) : std::nullopt;
+    }
+    const int extended = cpuid.mid(n - 5, 1).toInt(&ok, 16);
+    return ok ? std::optional<int>(extended * 16 + model) : std::nullopt;
+}
+
+bool ListsModel(QStringView cpuid, int model) {
+    for (QStringView each : cpuid.tokenize(u'/', Qt::SkipEmptyParts)) {
+        if (ModelOfCpuid(each) == model) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ListsAnyModel(QStringView cpuid) {
+    for (QStringView each : cpuid.tokenize(u'/', Qt::SkipEmptyParts)) {
+        if (ModelOfCpuid(each)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// ---- The checks, one per fact --------------------------------------------------
+
+Agreement FamilyCheck(const Part& part, const Sheet& sheet) {
+    const Text family = sheet.findings.family;
+    return Judge(!part.family.isEmpty(), !family.empty(), SameFamily(part.family, View(family)));
+}
+
+Agreement CoreCheck(const Part& part, const Sheet& sheet) {
+    const Text core = sheet.findings.core;
+    return Judge(!part.core.isEmpty(), !core.empty(),
+                 ShareAlternative(part.core, View(core), Trimmed));
+}
+
+// Only where the marking carries a revision: a K8's revision code, a
+// Thoroughbred's stepping letter.
+Agreement RevisionCheck(const Part& part, const Sheet& sheet) {
+    const Findings& found = sheet.findings;
+    if (!found.revisionField) {
+        return Agreement::NotCompared;
+    }
+    return Judge(!part.revision.isEmpty(), !found.revision.empty(),
+                 ShareAlternative(part.revision, View(found.revision), RevisionOnly));
+}
+
+Agreement CpuModelCheck(const Part& part, const Sheet& sheet) {
+    const int model = sheet.findings.cpuModel;
+    return Judge(ListsAnyModel(part.cpuid), model != 0, ListsModel(part.cpuid, model));
+}
+
+Agreement ClockCheck(const Part& part, const Sheet& sheet) {
+    return JudgeNumber(part.clockMhz,
+                       ReadNumber(sheet, Field::WorkingFrequency, Quantity::ClockMhz),
+                       part.clockMhz.value_or(0) * kClockTolerance);
+}
+
+Agreement MultiplierCheck(const Part& part, const Sheet& sheet) {
+    return JudgeNumber(part.multiplier, ReadNumber(sheet, Field::Multiplier, Quantity::Multiplier),
+                       kMultiplierTolerance);
+}
+
+// The K8 decode shows a 200 or 400 MHz reference beside a HyperTransport
+// link of 800 or 1000 MHz: two different buses, so only a front-side bus is
+// held against the decode.
+Agreement BusCheck(const Part& part, const Sheet& sheet) {
+    if (part.busKind != BusKind::FrontSide) {
+        return Agreement::NotCompared;
+    }
+    return JudgeNumber(part.busSpeed, ReadNumber(sheet, Field::FsbFrequency, Quantity::FsbMhz),
+                       kWholeTolerance);
+}
+
+// The catalogue's L2 is the total over all cores, as the cache digit is.
+Agreement L2CacheCheck(const Part& part, const Sheet& sheet) {
+    return JudgeNumber(part.l2Kb, ReadNumber(sheet, Field::L2Cache, Quantity::L2Kb),
+                       kWholeTolerance);
+}
+
+Agreement CoresCheck(const Part& part, const Sheet& sheet) {
+    const int cores = sheet.findings.cores;
+    return Judge(part.cores.has_value(), cores != 0, part.cores == cores);
+}
+
+// A decoded voltage agrees when it lies within the catalogue's range.
+Agreement VoltageCheck(const Part& part, const Sheet& sheet) {
+    return JudgeRange(part.voltageLow, part.voltageHigh,
+                      ReadNumber(sheet, Field::OperatingVoltage, Quantity::VoltageV),
+                      kVoltageTolerance);
+}
+
+Agreement TemperatureCheck(const Part& part, const Sheet& sheet) {
+    return JudgeNumber(part.maxTempC,
+                       ReadNumber(sheet, Field::MaxOperatingTemperature, Quantity::MaxTempC),
+                       kWholeTolerance);
+}
+
+// A K7 package letter names no socket; a K8 one does by its pin count.
+Agreement SocketCheck(const Part& part, const Sheet& sheet) {
+    const tables::PackageRow* row = sheet.findings.package;
+    if (row != nullptr && row->socket.empty()) {
+        return Agreement::NotCompared;
+    }
+    return Judge(
+        !part.socket.isEmpty(), row != nullptr,
+        row != nullptr && part.socket.compare(View(row->socket), Qt::CaseInsensitive) == 0);
+}
+
+Agreement PackageNameCheck(const Part& part, const Sheet& sheet) {
+    const tables::PackageRow* row = sheet.findings.package;
+    if (row != nullptr && row->package.empty()) {
+        return Agreement::NotCompared;
+    }
+    return Judge(
+        !part.package.isEmpty(), row != nullptr,
+        row != nullptr && part.package.compare(View(row->package), Qt::CaseInsensitive) == 0);
+}
+
+Agreement PackageCheck(const Part& part, const Sheet& sheet) {
+    return std::max(SocketCheck(part, sheet), PackageNameCheck(part, sheet));
+}
+
+// The decode gives the process in micrometres ("0.13u"), the catalogue in nm.
+std::optional<double> DecodedNanometres(const Sheet& sheet) {
+    const std::optional<double> microns =
+        ReadNumber(sheet, Field::ProcessTechnology, Quantity::ProcessUm);
+    return microns ? std::optional<double>(std::round(*microns * 1000)) : std::nullopt;
+}
+
+Agreement ProcessCheck(const Part& part, const Sheet& sheet) {
+    return JudgeNumber(part.processNm, DecodedNanometres(sheet), kWholeTolerance);
+}
+
+using Check = Agreement (*)(const Part&, const Sheet&);
+
+// The check behind each catalogue fact a result field is held against.
+constexpr std::array<Check, 11> kChecks{
+    nullptr,           // None
+    CoreCheck,         // Core
+    CpuModelCheck,     // CpuModel
+    ClockCheck,        // Clock
+    PackageCheck,      // Package
+    VoltageCheck,      // Voltage
+    TemperatureCheck,  // MaxTemperature
+    L2CacheCheck,      // L2Cache
+    MultiplierCheck,   // Multiplier
+    BusCheck,          // Bus
+    ProcessCheck,      // Process
+};
+static_assert(static_cast<std::size_t>(CatalogueFact::Process) + 1 == kChecks.size());
+
+Agreement CheckOf(CatalogueFact fact, const Part& part, const Sheet& sheet) {
+    const Check check = kChecks[static_cast<std::size_t>(fact)];
+    return check != nullptr ? check(part, sheet) : Agreement::NotCompared;
+}
+
+}  // namespace
+
+Comparison Compare(const Part& part, const Sheet& sheet) {
+    Comparison comparison;
+    comparison.part = &part;
+    comparison.decodeCompleted = sheet.completed;
+    if (!sheet.completed) {
+        return comparison;  // a stopped run's values belong to no chip
+    }
+    for (const FieldInfo& info : kFields) {
+        comparison.fields[Index(info.field)] = CheckOf(info.heldAgainst, part, sheet);
+    }
+    if (const std::optional<Field> field = sheet.findings.revisionField) {
+        Agreement& shown = comparison.fields[Index(*field)];
+        shown = std::max(shown, RevisionCheck(part, sheet));
+    }
+    comparison.family = FamilyCheck(part, sheet);
+    comparison.cores = CoresCheck(part, sheet);
+    return comparison;
+}
+
+std::vector<std::u16string_view> NamesThat(const Comparison& comparison, Agreement agreement) {
+    std::vector<std::u16string_view> names;
+    if (comparison.family == agreement) {
+        names.push_back(u"Family");
+    }
+    for (const FieldInfo& info : kFields) {
+        if (comparison.Of(info.field) == agreement) {
+            names.push_back(info.caption);
+        }
+        if (info.field == Field::L2Cache && comparison.cores == agreement) {
+            names.push_back(u"Cores");
+        }
+    }
+    return names;
+}
+
+Comparer::Comparer(const Catalogue& catalogue) : catalogue_(catalogue) {}
+
+Comparison Comparer::Compare(const Sheet& sheet) {
+    if (const Part* part = catalogue_.Lookup(sheet.codes[0])) {
+        return catalogue::Compare(*part, sheet);
+    }
+    Comparison comparison;
+    comparison.decodeCompleted = sheet.completed;
+    comparison.nearOpns = NearOpns(sheet.codes[0]);
+    return comparison;
+}
+
+const QStringList& Comparer::NearOpns(const QString& codeOne) {
+    // Bounded: a batch of a million typos keeps no more than this.
+    constexpr qsizetype kMaxNearCodes = 4096;
+    if (near_.size() >= kMaxNearCodes) {
+        near_.clear();
+    }
+    auto found = near_.find(codeOne);
+    if (found == near_.end()) {
+        found = near_.insert(codeOne, catalogue_.NearOpns(codeOne));
+    }
+    return *found;
+}
+
+// ---- The side-by-side rows -------------------------------------------------------
+
+namespace {
 
 QString WithUnit(const std::optional<double>& value, QStringView unit) {
     return value ? FormatNumber(*value).append(unit) : QString();
@@ -156,255 +348,91 @@ QString JoinPresent(std::initializer_list<QString> pieces) {
     return present.join(QStringLiteral(", "));
 }
 
-// The text with the first matching suffix of the table cut off; `cut` tells
-// which one.
-template <std::size_t N>
-QStringView CutSuffix(QStringView text, const std::array<std::u16string_view, N>& suffixes,
-                      QStringView* cut = nullptr) {
-    for (std::u16string_view suffix : suffixes) {
-        if (text.endsWith(View(suffix))) {
-            if (cut != nullptr) {
-                *cut = View(suffix);
-            }
-            return text.chopped(static_cast<qsizetype>(suffix.size()));
-        }
-    }
-    return text;
+QString ShownValue(const Sheet& sheet, Field field) {
+    return sheet[field].ToQString();
 }
 
-// The core names a text allows ("Pluto/Orion", "Thoroughbred/Thorton"),
-// without the decode's grade and revision refinements.
-QStringList CoreNames(const QString& text) {
-    QStringList names;
-    for (QStringView name : QStringView(text).split(u'/', Qt::SkipEmptyParts)) {
-        names.append(
-            CutSuffix(CutSuffix(name, kGradeSuffixes), kRevisionSuffixes).trimmed().toString());
-    }
-    return names;
+// The value of a field as the sheet shows it, when the rules read it.
+QString ReadValue(const Sheet& sheet, Field field) {
+    return sheet.findings.Read(field) ? sheet[field].ToQString() : QString();
 }
 
-FactRow CoreFact(const Part& part, const DecodedValues& decoded) {
-    const QString& core = decoded[kCore];
-    const QStringList names = IsFound(core) ? CoreNames(core) : QStringList();
-    return MakeFact(QStringLiteral("Core"), part.core, core,
-                    {{kCore, CompareAlternatives(CoreNames(part.core), names)}});
-}
-
-// The silicon revision the decode shows: in brackets behind a K8 CPU model
-// ("4 (E3)"), or as the letter behind a K7 Thoroughbred core.
-struct DecodedRevision {
-    QString text;
-    int slot = kCpuModel;
-};
-
-DecodedRevision ReadDecodedRevision(const DecodedValues& decoded) {
-    const QString& model = decoded[kCpuModel];
-    const qsizetype open = model.indexOf(u'(');
-    const qsizetype close = model.indexOf(u')', open + 1);
-    if (open >= 0 && close > open) {
-        const QString inner = model.mid(open + 1, close - open - 1);
-        return {inner == u"??" ? QString() : inner, kCpuModel};
-    }
-    QStringView letter;
-    CutSuffix(CutSuffix(decoded[kCore], kGradeSuffixes), kRevisionSuffixes, &letter);
-    return {letter.trimmed().toString(), kCore};
-}
-
-// The catalogue's revisions ("SH-E4", "F2/F3", "A/B") without the core
-// prefix: E4, F2, F3, A, B.
-QStringList ListedRevisions(const QString& revision) {
-    QStringList revisions;
-    for (QStringView each : QStringView(revision).split(u'/', Qt::SkipEmptyParts)) {
-        revisions.append(each.mid(each.lastIndexOf(u'-') + 1).toString());
-    }
-    return revisions;
-}
-
-FactRow RevisionFact(const Part& part, const DecodedValues& decoded) {
-    const DecodedRevision found = ReadDecodedRevision(decoded);
-    const QStringList decodedRevisions =
-        found.text.isEmpty() ? QStringList() : QStringList{found.text};
-    return MakeFact(
-        QStringLiteral("Revision"), part.revision, found.text,
-        {{found.slot, CompareAlternatives(ListedRevisions(part.revision), decodedRevisions)}});
-}
-
-// The CPU model of a CPUID (extended model and model nibbles: 20F71 gives 27,
-// 6A0 gives A); empty when a nibble is unknown.
-QString ModelOfCpuid(QStringView cpuid) {
-    const qsizetype n = cpuid.size();
-    QString model = n >= 5 ? cpuid.mid(n - 5, 1).toString() : QString();
-    model.append(n >= 3 ? cpuid.mid(n - 2, 1) : QStringView());
-    bool ok = false;
-    const int value = model.toInt(&ok, 16);
-    return ok ? FormatHex(value).ToQString() : QString();
-}
-
-QStringList ListedModels(const QString& cpuid) {
+QString ListedModels(const QString& cpuid) {
     QStringList models;
-    for (QStringView each : QStringView(cpuid).split(u'/', Qt::SkipEmptyParts)) {
-        const QString model = ModelOfCpuid(each);
-        if (!model.isEmpty() && !models.contains(model)) {
-            models.append(model);
+    for (QStringView each : QStringView(cpuid).tokenize(u'/', Qt::SkipEmptyParts)) {
+        if (const std::optional<int> model = ModelOfCpuid(each)) {
+            const QString hex = FormatHex(*model).ToQString();
+            if (!models.contains(hex)) {
+                models.append(hex);
+            }
         }
     }
-    return models;
+    return models.isEmpty() ? cpuid : cpuid + QStringLiteral(" (model ") + models.join(u'/') + u')';
 }
 
-// The decoded CPU model in hexadecimal ("4" of "4 (E3)"); empty for 0, the
-// model of a core the decode did not know.
-QString DecodedModel(const QString& text) {
-    bool ok = false;
-    const int value = QStringView(text).left(text.indexOf(u' ')).toInt(&ok, 16);
-    return ok && value != 0 ? FormatHex(value).ToQString() : QString();
+FactRow CpuidRow(const Part& part, const Sheet& sheet) {
+    const int model = sheet.findings.cpuModel;
+    return {QStringLiteral("CPUID"), ListedModels(part.cpuid),
+            model != 0 ? QStringLiteral("model ") + FormatHex(model).ToQString() : QString(),
+            CpuModelCheck(part, sheet)};
 }
 
-FactRow CpuidFact(const Part& part, const DecodedValues& decoded) {
-    const QStringList models = ListedModels(part.cpuid);
-    const QString listed = models.isEmpty() ? part.cpuid
-                                            : part.cpuid + QStringLiteral(" (model ") +
-                                                  models.join(u'/') + QLatin1Char(')');
-    const QString model = DecodedModel(decoded[kCpuModel]);
-    const QStringList decodedModels = model.isEmpty() ? QStringList() : QStringList{model};
-    return MakeFact(QStringLiteral("CPUID"), listed,
-                    model.isEmpty() ? QString() : QStringLiteral("model ") + model,
-                    {{kCpuModel, CompareAlternatives(models, decodedModels)}});
-}
-
-// The decoded text when it holds a value, else nothing.
-QString FoundNumberText(const QString& text) {
-    return DecodedNumber(text) ? text : QString();
-}
-
-// The K8 decode shows a 200 or 400 MHz reference beside a HyperTransport
-// link of 800 or 1000 MHz: two different buses, so only a front-side bus is
-// held against the decode.
-FactRow ClockFact(const Part& part, const DecodedValues& decoded) {
+FactRow ClockRow(const Part& part, const Sheet& sheet) {
     const QString multiplier =
         part.multiplier ? FormatFixed(*part.multiplier, 1, u"x").ToQString() : QString();
-    const QString listed = JoinPresent({WithUnit(part.clockMhz, u"MHz"), multiplier, part.bus});
-    const QString shown =
-        JoinPresent({FoundNumberText(decoded[kFrequency]), FoundNumberText(decoded[kMultiplier]),
-                     FoundNumberText(decoded[kBus])});
-    const double clockSlack = part.clockMhz.value_or(0) * kClockTolerance;
-    const bool frontSide = part.busKind == BusKind::FrontSide;
-    return MakeFact(
-        QStringLiteral("Clock (multiplier × bus)"), listed, shown,
-        {{kFrequency, CompareNumber(part.clockMhz, DecodedNumber(decoded[kFrequency]), clockSlack)},
-         {kMultiplier, CompareNumber(part.multiplier, DecodedNumber(decoded[kMultiplier]),
-                                     kMultiplierTolerance)},
-         {kBus, frontSide
-                    ? CompareNumber(part.busSpeed, DecodedNumber(decoded[kBus]), kWholeTolerance)
-                    : Agreement::NotCompared}});
+    return {
+        QStringLiteral("Clock (multiplier × bus)"),
+        JoinPresent({WithUnit(part.clockMhz, u"MHz"), multiplier, part.bus}),
+        JoinPresent({ReadValue(sheet, Field::WorkingFrequency), ReadValue(sheet, Field::Multiplier),
+                     ReadValue(sheet, Field::FsbFrequency)}),
+        std::max({ClockCheck(part, sheet), MultiplierCheck(part, sheet), BusCheck(part, sheet)})};
 }
 
-// The catalogue's L2 is the total over all cores, as the cache digit is.
-FactRow CacheFact(const Part& part, const DecodedValues& decoded) {
-    const QString cores =
-        part.cores ? FormatNumber(*part.cores) +
-                         (*part.cores == 1 ? QStringLiteral(" core") : QStringLiteral(" cores"))
-                   : QString();
-    return MakeFact(
-        QStringLiteral("L2 cache and cores"), JoinPresent({WithUnit(part.l2Kb, u"KB"), cores}),
-        decoded[kL2Cache],
-        {{kL2Cache, CompareNumber(part.l2Kb, DecodedNumber(decoded[kL2Cache]), kWholeTolerance)}});
+QString Shown(Text text) {
+    return View(text).toString();
 }
 
-// A decoded voltage agrees when it lies within the catalogue's range.
-FactRow VoltageFact(const Part& part, const DecodedValues& decoded) {
-    const QString listed = part.voltage.isEmpty() ? QString() : part.voltage + QLatin1Char('v');
-    return MakeFact(
-        QStringLiteral("Voltage"), listed, decoded[kVoltage],
-        {{kVoltage, CompareRange(part.voltageLow, part.voltageHigh,
-                                 DecodedNumber(decoded[kVoltage]), kVoltageTolerance)}});
+QList<FactRow> RowsOf(const Part& part, const Sheet& sheet) {
+    const Findings& found = sheet.findings;
+    const tables::PackageRow* package = found.package;
+    return {
+        {QStringLiteral("Family"), part.family, Shown(found.family), FamilyCheck(part, sheet)},
+        {QStringLiteral("Core"), part.core, ShownValue(sheet, Field::Core), CoreCheck(part, sheet)},
+        {QStringLiteral("Revision"), part.revision, Shown(found.revision),
+         RevisionCheck(part, sheet)},
+        CpuidRow(part, sheet),
+        ClockRow(part, sheet),
+        {QStringLiteral("L2 cache"), WithUnit(part.l2Kb, u"KB"), ShownValue(sheet, Field::L2Cache),
+         L2CacheCheck(part, sheet)},
+        {QStringLiteral("Cores"), WithUnit(part.cores, u""),
+         found.cores != 0 ? QString::number(found.cores) : QString(), CoresCheck(part, sheet)},
+        {QStringLiteral("Voltage"), part.voltage.isEmpty() ? QString() : part.voltage + u'v',
+         ShownValue(sheet, Field::OperatingVoltage), VoltageCheck(part, sheet)},
+        {QStringLiteral("Maximum temperature"), WithUnit(part.maxTempC, u"°C"),
+         ShownValue(sheet, Field::MaxOperatingTemperature), TemperatureCheck(part, sheet)},
+        {QStringLiteral("TDP"), WithUnit(part.tdpW, u"W"),
+         ShownValue(sheet, Field::EstimatedThermalPower), Agreement::NotCompared},
+        {QStringLiteral("Socket"), part.socket, package ? Shown(package->socket) : QString(),
+         SocketCheck(part, sheet)},
+        {QStringLiteral("Package"), part.package, ShownValue(sheet, Field::PackageType),
+         PackageNameCheck(part, sheet)},
+        {QStringLiteral("Process"), WithUnit(part.processNm, u"nm"),
+         ShownValue(sheet, Field::ProcessTechnology), ProcessCheck(part, sheet)},
+    };
 }
-
-FactRow TemperatureFact(const Part& part, const DecodedValues& decoded) {
-    return MakeFact(
-        QStringLiteral("Maximum temperature"), WithUnit(part.maxTempC, u"°C"),
-        decoded[kTemperature],
-        {{kTemperature,
-          CompareNumber(part.maxTempC, DecodedNumber(decoded[kTemperature]), kWholeTolerance)}});
-}
-
-FactRow TdpFact(const Part& part, const DecodedValues& decoded) {
-    return MakeFact(QStringLiteral("TDP"), WithUnit(part.tdpW, u"W"), decoded[kThermalPower],
-                    {{kThermalPower, CompareNumber(part.tdpW, DecodedNumber(decoded[kThermalPower]),
-                                                   kWholeTolerance)}});
-}
-
-const DecodedPackage* FindDecodedPackage(const QString& text) {
-    const auto found =
-        std::find_if(kDecodedPackages.begin(), kDecodedPackages.end(),
-                     [&](const DecodedPackage& entry) { return text == View(entry.text); });
-    return found == kDecodedPackages.end() ? nullptr : &*found;
-}
-
-FactRow SocketFact(const Part& part, const DecodedValues& decoded) {
-    const DecodedPackage* package = FindDecodedPackage(decoded[kPackage]);
-    const QStringView socket = package != nullptr ? View(package->socket) : QStringView();
-    return MakeFact(QStringLiteral("Socket"), part.socket, socket.toString(),
-                    {{kPackage, CompareText(part.socket, socket)}});
-}
-
-FactRow PackageFact(const Part& part, const DecodedValues& decoded) {
-    const DecodedPackage* package = FindDecodedPackage(decoded[kPackage]);
-    const QStringView name = package != nullptr ? View(package->package) : QStringView();
-    return MakeFact(QStringLiteral("Package"), part.package, decoded[kPackage],
-                    {{kPackage, CompareText(part.package, name)}});
-}
-
-// The decode gives the process in micrometres ("0.13u"), the catalogue in nm.
-FactRow ProcessFact(const Part& part, const DecodedValues& decoded) {
-    const std::optional<double> microns = DecodedNumber(decoded[kProcess]);
-    const std::optional<double> nm =
-        microns ? std::optional<double>(std::round(*microns * 1000)) : std::nullopt;
-    return MakeFact(QStringLiteral("Process"), WithUnit(part.processNm, u"nm"), decoded[kProcess],
-                    {{kProcess, CompareNumber(part.processNm, nm, kWholeTolerance)}});
-}
-
-using FactReader = FactRow (*)(const Part&, const DecodedValues&);
-constexpr std::array<FactReader, 11> kFacts{
-    CoreFact,        RevisionFact, CpuidFact,  ClockFact,   CacheFact,   VoltageFact,
-    TemperatureFact, TdpFact,      SocketFact, PackageFact, ProcessFact,
-};
 
 }  // namespace
 
-QList<FactRow> CompareWithDecode(const Part& part, const DecodedValues& decoded) {
-    QList<FactRow> facts;
-    for (FactReader read : kFacts) {
-        facts.append(read(part, decoded));
-    }
-    return facts;
-}
-
-QList<FactRow> CompareWithDecode(const Part& part, const Sheet& sheet) {
-    DecodedValues decoded;
-    for (std::size_t i = 0; i < decoded.size(); ++i) {
-        decoded[i] = sheet.values[i].ToQString();
-    }
-    return CompareWithDecode(part, decoded);
-}
-
-QStringList DifferingCaptions(const QList<FactRow>& facts) {
-    QStringList captions;
-    for (int slot = 0; slot < kFieldCount; ++slot) {
-        const QString caption = Caption(slot);
-        const bool differs = std::any_of(facts.begin(), facts.end(), [&](const FactRow& fact) {
-            return fact.agreement == Agreement::Differs && fact.captions.contains(caption);
-        });
-        if (differs) {
-            captions.append(caption);
+QList<FactRow> FactRows(const Part& part, const Sheet& sheet) {
+    QList<FactRow> rows = RowsOf(part, sheet);
+    if (!sheet.completed) {
+        // A stopped run decoded nothing to set beside the catalogue.
+        for (FactRow& row : rows) {
+            row.decodedText.clear();
+            row.agreement = Agreement::NotCompared;
         }
     }
-    return captions;
-}
-
-int CountDiffering(const QList<FactRow>& facts) {
-    return static_cast<int>(std::count_if(facts.begin(), facts.end(), [](const FactRow& fact) {
-        return fact.agreement == Agreement::Differs;
-    }));
+    return rows;
 }
 
 }  // namespace varnel::catalogue

@@ -1,48 +1,81 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <cstdint>
+#include <string_view>
+#include <vector>
 
 #include "catalogue/part.h"
-#include "decode/ports.h"
+#include "decode/fields.h"
 #include "decode/sheet.h"
 
 namespace varnel::catalogue {
 
-// The nineteen result texts of a decode, by slot (captions in kResultCaptions).
-// A decode that stopped early leaves them empty.
-using DecodedValues = std::array<QString, kFieldCount>;
+class Catalogue;
 
-// How one fact of the catalogue stands against the decode. A fact is not
-// compared when either side does not know it: the catalogue leaves it empty,
-// or the decode did not find it ("(Unknown)", "Unknown Processor", a zero
-// reading, "(Variable)") or has no field for it.
-enum class Agreement { NotCompared, Agrees, Differs };
+// How one fact of the catalogue stands against the decode. The order ranks
+// them: of the checks behind one fact the highest decides.
+enum class Agreement : std::uint8_t {
+    NotCompared,  // the catalogue does not know it, or the rules never give it for this chip
+    Agrees,
+    NotRead,  // the catalogue knows it; the rules did not produce it
+    Differs,
+};
 
-// One line of the side-by-side table.
+// The facts of a real part held against the findings and numbers of a
+// decode, computed once per marking and handed to whatever shows it.
+struct Comparison {
+    const Part* part = nullptr;  // null: Code One is not in the catalogue
+    QStringList nearOpns;        // for a Code One not listed: the listed OPNs nearest to it
+    bool decodeCompleted = false;
+    // By result field: how the catalogue fact it is held against stands.
+    std::array<Agreement, kFieldCount> fields{};
+    // The facts that no result field holds.
+    Agreement family = Agreement::NotCompared;
+    Agreement cores = Agreement::NotCompared;
+
+    Agreement Of(Field field) const { return fields[Index(field)]; }
+};
+
+// The part's facts against a sheet; a stopped decode compares nothing.
+Comparison Compare(const Part& part, const Sheet& sheet);
+
+// What a verdict names in order: "Family", the result fields' captions, and
+// "Cores" behind "L2 Cache", each that stands as asked.
+std::vector<std::u16string_view> NamesThat(const Comparison& comparison, Agreement agreement);
+
+// Holds markings against one catalogue: the part of each Code One, or the
+// OPNs near one it lacks, remembered for Codes One met before, as a batch
+// meets the same few parts again and again.
+class Comparer {
+  public:
+    explicit Comparer(const Catalogue& catalogue);
+
+    Comparison Compare(const Sheet& sheet);
+    const Catalogue& Parts() const { return catalogue_; }
+
+  private:
+    const QStringList& NearOpns(const QString& codeOne);
+
+    const Catalogue& catalogue_;
+    QHash<QString, QStringList> near_;
+};
+
+// One line of the side-by-side table of the details window.
 struct FactRow {
     QString label;          // "Core", "Clock (multiplier × bus)", ...
     QString catalogueText;  // the catalogue's value, with its unit
     QString decodedText;    // what the decode shows for it; empty when it has none
     Agreement agreement = Agreement::NotCompared;
-    // The captions of the result fields the fact is read from; on a
-    // difference only those that disagree.
-    QStringList captions;
 };
 
-// The facts of a part beside a decode of its marking: core, revision, CPUID,
-// clock, L2 and cores, voltage, maximum temperature, TDP, socket, package and
-// process, in this order.
-QList<FactRow> CompareWithDecode(const Part& part, const DecodedValues& decoded);
-QList<FactRow> CompareWithDecode(const Part& part, const Sheet& sheet);
-
-// The captions of the result fields that disagree with the catalogue, in the
-// order of the result fields, each once.
-QStringList DifferingCaptions(const QList<FactRow>& facts);
-
-// How many facts disagree.
-int CountDiffering(const QList<FactRow>& facts);
+// The part's facts beside a decode of its marking: family, core, revision,
+// CPUID, clock, L2 cache, cores, voltage, maximum temperature, TDP, socket,
+// package and process, in this order.
+QList<FactRow> FactRows(const Part& part, const Sheet& sheet);
 
 }  // namespace varnel::catalogue

@@ -8,7 +8,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <optional>
 
+#include "catalogue/catalogue.h"
+#include "catalogue/comparison.h"
 #include "cli/batch_input.h"
 #include "cli/decode_run.h"
 #include "cli/decoder_cli.h"
@@ -120,21 +123,39 @@ const Sheet& DecodeRecord(MarkingDecoder& decoder, const BatchLine& parsed, long
         tally.firstRefusedLine = lineNumber;
     }
     refusal = QStringLiteral("line %1: %2").arg(lineNumber).arg(parsed.reason);
-    return decoder.Refuse(parsed.codes);
+    // A code too long for its box, or a line that holds no three codes.
+    const int overlong = OverlongBox(parsed.codes);
+    return overlong >= 0 ? decoder.Refuse(parsed.codes, StopReason::OverlongCode, overlong + 1)
+                         : decoder.Refuse(parsed.codes, StopReason::UnreadableBatchLine, 0);
 }
 
-void WriteRecord(Output& out, const BatchRequest& request, const Sheet& sheet,
-                 QStringView refusal) {
-    if (request.json) {
-        report::AppendJsonObject(out.buffer, sheet, refusal);
-        out.buffer.push_back('\n');
-    } else {
-        report::AppendCsvRow(out.buffer, sheet, refusal,
-                             request.catalogueColumns ? report::CsvColumns::WithCatalogue
-                                                      : report::CsvColumns::Decode);
+// Writes one record's row. The catalogue is read only for outputs that
+// carry it, and each marking is held against it once.
+class RecordWriter {
+  public:
+    explicit RecordWriter(const BatchRequest& request) : request_(request) {
+        if (request.json || request.catalogueColumns) {
+            comparer_.emplace(catalogue::Catalogue::Builtin());
+        }
     }
-    out.FlushIfFull();
-}
+
+    void Write(Output& out, const Sheet& sheet, QStringView refusal) {
+        if (request_.json) {
+            report::AppendJsonObject(out.buffer, sheet, comparer_->Compare(sheet), refusal);
+            out.buffer.push_back('\n');
+        } else if (comparer_) {
+            const catalogue::Comparison comparison = comparer_->Compare(sheet);
+            report::AppendCsvRow(out.buffer, sheet, refusal, &comparison);
+        } else {
+            report::AppendCsvRow(out.buffer, sheet, refusal);
+        }
+        out.FlushIfFull();
+    }
+
+  private:
+    const BatchRequest& request_;
+    std::optional<catalogue::Comparer> comparer_;
+};
 
 // Decodes line after line until the input ends, fails, or nothing more can
 // be written. Returns how reading ended.
@@ -142,6 +163,7 @@ LineReader::Status DecodeLines(LineReader& reader, Output& out, const BatchReque
                                BatchTally& tally) {
     Progress progress;
     MarkingDecoder decoder;
+    RecordWriter writer(request);
     QString refusal;
     bool seenRecord = false;
     QByteArrayView line;
@@ -155,7 +177,7 @@ LineReader::Status DecodeLines(LineReader& reader, Output& out, const BatchReque
         seenRecord = true;
         const Sheet& sheet = DecodeRecord(decoder, parsed, reader.LineNumber(), tally, refusal);
         tally.status = std::max(tally.status, StatusOf(sheet, refusal));
-        WriteRecord(out, request, sheet, refusal);
+        writer.Write(out, sheet, refusal);
         progress.Tick(reader.LineNumber());
     }
     progress.Done(reader.LineNumber());

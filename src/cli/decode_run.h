@@ -13,6 +13,9 @@ namespace varnel::cli {
 // decode something the user never typed.
 QString OverlongCodeReason(const Codes& codes);
 
+// The first box whose code is longer than a box holds, or -1.
+int OverlongBox(const Codes& codes);
+
 // Decodes markings one after another, each exactly as a freshly started
 // program would after one press of "Check": no value of an earlier marking
 // can leak into the next. Nobody is there to answer a question, so every
@@ -25,8 +28,9 @@ class MarkingDecoder {
     const Sheet& Decode(const Codes& codes);
 
     // The untouched window of a program that has just started, holding the
-    // codes of a marking refused before decoding.
-    const Sheet& Refuse(const Codes& codes);
+    // codes of a marking refused before decoding, and why it was refused
+    // (code: the box it is about, 1 to 3, or 0 for none).
+    const Sheet& Refuse(const Codes& codes, StopReason reason, int code);
 
   private:
     class Unanswered : public Prompter {

@@ -10,6 +10,8 @@
 #include <optional>
 #include <utility>
 
+#include "catalogue/catalogue.h"
+#include "catalogue/comparison.h"
 #include "cli/batch_input.h"
 #include "cli/batch_run.h"
 #include "cli/decode_run.h"
@@ -73,7 +75,8 @@ int WriteHtmlTable(const QString& path, const Sheet& sheet) {
 int WriteRun(const Sheet& sheet, bool json, bool& readerGone) {
     Output out;
     if (json) {
-        report::AppendJsonObject(out.buffer, sheet);
+        catalogue::Comparer comparer(catalogue::Catalogue::Builtin());
+        report::AppendJsonObject(out.buffer, sheet, comparer.Compare(sheet));
         out.buffer.push_back('\n');
     } else {
         if (sheet.completed) {

@@ -5,57 +5,10 @@
 
 #include <QString>
 
+#include "decode/fields.h"
 #include "decode/sheet.h"
 
 namespace varnel {
-
-// The captions of the result rows, by slot; the window, the exported table
-// and the headless decoder all label the slots with these.
-inline constexpr std::array<std::u16string_view, kFieldCount> kResultCaptions{
-    u"Core",
-    u"CPU Model",
-    u"Performance Model",
-    u"Working frequency",
-    u"Package Type",
-    u"Operating Voltage",
-    u"Max. Operating Temperature",
-    u"L1 Cache",
-    u"L2 Cache",
-    u"Multiplier",
-    u"FSB Frequency",
-    u"Stepping Code",
-    u"Manufacture Year",
-    u"Manufacture Week",
-    u"Production Batch",
-    u"Batch Production Number",
-    u"Laser Marker ID",
-    u"Process Technology",
-    u"Estimated Thermal Power",
-};
-
-// The keys of the result fields in the decoder's JSON, by slot: stable
-// names for scripts, which the captions are not.
-inline constexpr std::array<std::string_view, kFieldCount> kFieldKeys{
-    "core",
-    "cpu_model",
-    "performance_model",
-    "working_frequency",
-    "package_type",
-    "operating_voltage",
-    "max_operating_temperature",
-    "l1_cache",
-    "l2_cache",
-    "multiplier",
-    "fsb_frequency",
-    "stepping_code",
-    "manufacture_year",
-    "manufacture_week",
-    "production_batch",
-    "batch_production_number",
-    "laser_marker_id",
-    "process_technology",
-    "estimated_thermal_power",
-};
 
 // The keys of the sheet's numbers, by Quantity; each names its unit.
 inline constexpr std::array<std::string_view, kQuantityCount> kNumberKeys{
@@ -63,7 +16,7 @@ inline constexpr std::array<std::string_view, kQuantityCount> kNumberKeys{
     "voltage_v", "max_temp_c", "year",    "week",  "process_um",
 };
 
-// Keys a script can rely on: none empty, none twice.
+// Number keys a script can rely on: none empty, none twice.
 template <std::size_t N>
 consteval bool KeysDistinct(const std::array<std::string_view, N>& keys) {
     for (std::size_t i = 0; i < N; ++i) {
@@ -78,7 +31,7 @@ consteval bool KeysDistinct(const std::array<std::string_view, N>& keys) {
     }
     return true;
 }
-static_assert(KeysDistinct(kFieldKeys) && KeysDistinct(kNumberKeys));
+static_assert(KeysDistinct(kNumberKeys));
 
 // The captions of the three code boxes.
 inline constexpr std::array<std::u16string_view, kCodeBoxCount> kCodeCaptions{
@@ -89,11 +42,6 @@ inline constexpr std::array<std::u16string_view, kCodeBoxCount> kCodeCaptions{
 
 // The results frame before the first complete run.
 inline constexpr std::u16string_view kWaitingCaption = u"[ Waiting ]";
-
-// The caption of a field's result row.
-constexpr std::u16string_view Caption(Field field) {
-    return kResultCaptions[Index(field)];
-}
 
 // A static text shared, not copied.
 inline QString SharedText(std::u16string_view text) {

@@ -6,8 +6,9 @@
 namespace varnel {
 
 // What the stages of one Check pass on to each other. Integers are 16-bit and
-// fractions single precision, as the markings' arithmetic was first done; the
-// voltage comparisons and the overflow limits depend on it.
+// fractions single precision, and the user sees both: a model number beyond
+// 32767 is refused as no part number, and a voltage matches a core rule only
+// when it is the rule's single-precision value exactly.
 struct DecodeState {
     QString CodeOne;                             // kept; rewritten by Check right after the reset
     QString FamilyPrefix = QStringLiteral("1");  // prefix that matched: "AXDA", "ADA", "K7", "A"

@@ -34,16 +34,23 @@ bool BeginsWith(QStringView text, Text name) {
 
 // The one-letter lookup shared by package, voltage, temperature and bus: an
 // exact, case-sensitive match of a single character; nothing matches empty.
-template <typename Rows, typename Value>
-void LookUpLetter(const Rows& rows, QStringView piece, Value& target) {
+template <typename Value, std::size_t N>
+const Value* FindLetter(const std::array<LetterRow<Value>, N>& rows, QStringView piece) {
     if (piece.size() != 1) {
-        return;
+        return nullptr;
     }
-    for (const auto& row : rows) {
+    for (const LetterRow<Value>& row : rows) {
         if (piece.front().unicode() == row.letter) {
-            target = row.value;
-            return;
+            return &row.value;
         }
+    }
+    return nullptr;
+}
+
+template <typename Value, std::size_t N>
+void LookUpLetter(const std::array<LetterRow<Value>, N>& rows, QStringView piece, Value& target) {
+    if (const Value* value = FindLetter(rows, piece)) {
+        target = *value;
     }
 }
 
@@ -195,6 +202,7 @@ bool DecodeEngine::Check(const Codes& codes) {
     sheet_.messages.clear();
     sheet_.completed = false;
     sheet_.numbers.Clear();
+    sheet_.findings = Findings();
     sheet_.codes = codes;
     running_ = true;
     ClearLbl();
@@ -219,6 +227,8 @@ void DecodeEngine::RefuseEmptyBox(const Codes& codes) {
     // No run starts: the sheet says so and holds the codes as they were typed.
     sheet_ = WaitingSheet();
     sheet_.codes = codes;
+    const auto empty = std::ranges::find_if(codes, &QString::isEmpty);
+    Stop(StopReason::EmptyCode, static_cast<int>(empty - codes.begin()) + 1);
     const QString text = QStringLiteral(
         "One or more textboxes are empty.\r\n"
         "\r\n"
@@ -234,10 +244,16 @@ void DecodeEngine::RefuseEmptyBox(const Codes& codes) {
     }
 }
 
-void DecodeEngine::SetValue(Field field, QStringView text) {
+void DecodeEngine::SetValue(Field field, QStringView text, bool read) {
     ShortText& value = sheet_[field];
     value.Clear();
     value.Append(text);
+    sheet_.findings.SetRead(field, read && !text.isEmpty());
+}
+
+void DecodeEngine::Stop(StopReason reason, int code) {
+    sheet_.findings.stop = reason;
+    sheet_.findings.stopCode = static_cast<std::int8_t>(code);
 }
 
 void DecodeEngine::Restart() {
@@ -250,6 +266,7 @@ void DecodeEngine::ClearLbl() {
     for (ShortText& value : sheet_.values) {
         value.Clear();
     }
+    sheet_.findings.ClearRead();
 }
 
 void DecodeEngine::FixCode2and3(Codes& codes) {
@@ -267,12 +284,6 @@ void DecodeEngine::FixCode2and3(Codes& codes) {
     }
 }
 
-void DecodeEngine::CodeError(const QString& text) {
-    Show({QStringLiteral("There was an error with the string you entered - Please revise it.") +
-              text,
-          MessageIcon::Exclamation, MessageButtons::Ok, QStringLiteral("Error")});
-}
-
 // ---- Family, model number and revision ----------------------------------------
 
 bool DecodeEngine::IdentifyFamily() {
@@ -287,6 +298,7 @@ bool DecodeEngine::IdentifyFamily() {
             state_.FamilyPrefix = ToQString(row.prefix);
             state_.PrefixLength = static_cast<std::int16_t>(n);
             state_.FamilyName = ToQString(row.name);
+            sheet_.findings.family = row.name;
             state_.ProcessTechnology = row.process;
             state_.CpuGeneration = row.generation;
         }
@@ -299,10 +311,12 @@ bool DecodeEngine::IdentifyFamily() {
     }
 
     if (state_.CpuGeneration == 0) {
+        Stop(StopReason::UnsupportedChip, 1);
         ShowUnsupportedChip(prompter_, state_.FamilyPrefix);
         return false;
     }
     if (!matched) {
+        Stop(StopReason::UnknownPrefix, 1);
         Show({QStringLiteral("CPU Identification String not found - Aborting\r\n"
                              "\r\n"
                              "Check for errors in the first code."),
@@ -328,6 +342,7 @@ void DecodeEngine::GetAMD64ModelInformation() {
             }
             if (!row.revision.empty()) {
                 state_.Amd64Revision = ToQString(row.revision);
+                sheet_.findings.revision = row.revision;
             }
             return;
         }
@@ -399,16 +414,17 @@ QStringView DecodeEngine::CharacterAfterModel(int offset) const {
 
 bool DecodeEngine::DecodePackage() {
     const QStringView letter = CharacterAfterModel(1);
-    Text package;
+    const PackageRow* package = nullptr;
     if (state_.CpuGeneration == 1) {
-        LookUpLetter(kK7Package, letter, package);
+        package = FindLetter(kK7Package, letter);
     } else if (state_.CpuGeneration == 2) {
-        LookUpLetter(kK8Package, letter, package);
+        package = FindLetter(kK8Package, letter);
     }
-    if (!package.empty()) {
-        state_.PackageType = ToQString(package);
+    if (package != nullptr) {
+        state_.PackageType = ToQString(package->name);
     }
-    SetValue(Field::PackageType, state_.PackageType);
+    sheet_.findings.package = package;
+    SetValue(Field::PackageType, state_.PackageType, package != nullptr);
     return true;
 }
 
@@ -435,6 +451,7 @@ bool DecodeEngine::DecodeTemperature() {
 }
 
 void DecodeEngine::ShowMalformedCodeOne() {
+    Stop(StopReason::MalformedCodeOne, 1);
     Show({QStringLiteral("Code one has an error in it - Please correct!"), MessageIcon::None,
           MessageButtons::Ok, ApplicationTitle()});
     ClearLbl();
@@ -491,6 +508,8 @@ void DecodeEngine::ApplyFirstCoreRule(std::span<const CoreRule> rules) {
 
 void DecodeEngine::ApplyCoreOutcome(const CoreOutcome& outcome) {
     state_.CoreName = ToQString(outcome.core);
+    sheet_.findings.core = outcome.core;
+    sheet_.findings.cores = outcome.cores;
     if (outcome.cpuModel != kUnchanged) {
         state_.CpuModel = outcome.cpuModel;
     }
@@ -502,13 +521,14 @@ void DecodeEngine::ApplyCoreOutcome(const CoreOutcome& outcome) {
 // ---- Stepping and core revision ---------------------------------------------------
 
 bool DecodeEngine::ReadLaserMarker() {
-    QStringView text = u"N/A";
     // Thoroughbred and Applebred carry a two-digit laser marker ID in Code Two.
-    if (state_.CpuGeneration == 1 && state_.CpuModel == kThoroughbredModel) {
-        const QStringView marker = Mid(sheet_.codes[1], 8, 2);
-        text = IsNumeric(marker) ? marker : u"Error: Unable to read correct value";
+    if (state_.CpuGeneration != 1 || state_.CpuModel != kThoroughbredModel) {
+        SetValue(Field::LaserMarkerId, u"N/A");
+        return true;
     }
-    SetValue(Field::LaserMarkerId, text);
+    const QStringView marker = Mid(sheet_.codes[1], 8, 2);
+    const bool read = IsNumeric(marker);
+    SetValue(Field::LaserMarkerId, read ? marker : u"Error: Unable to read correct value", read);
     return true;
 }
 
@@ -537,23 +557,29 @@ void DecodeEngine::ReadSteppingCode(std::int16_t boxIndex) {
     }
 }
 
+namespace {
+
+// The refinement whose letter the piece is; appends it to the core's name.
+template <std::size_t N>
+Text Refine(const std::array<Refinement, N>& rows, QStringView piece, QString& core) {
+    for (const Refinement& row : rows) {
+        if (Is(piece, row.letter)) {
+            core += ToQString(row.refinement);
+            return row.fact;
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
 bool DecodeEngine::RefineCoreName() {
     if (Is(state_.CoreName, u"Thoroughbred")) {
-        // The last letter of the stepping code tells revision A from B, the
-        // first the high-end from the low-end grade.
         const QStringView stepping = sheet_[Field::SteppingCode];
-        const QStringView last = Right(stepping, 1);
-        const QStringView first = Left(stepping, 1);
-        if (Is(last, u"A")) {
-            state_.CoreName = QStringLiteral("Thoroughbred A");
-        } else if (Is(last, u"B")) {
-            state_.CoreName = QStringLiteral("Thoroughbred B");
-        }
-        if (Is(first, u"A")) {
-            state_.CoreName += QStringLiteral(" High end");
-        } else if (Is(first, u"J")) {
-            state_.CoreName += QStringLiteral(" Low end");
-        }
+        Findings& found = sheet_.findings;
+        found.revisionField = Field::Core;
+        found.revision = Refine(kThoroughbredRevisions, Right(stepping, 1), state_.CoreName);
+        found.grade = Refine(kThoroughbredGrades, Left(stepping, 1), state_.CoreName);
     }
     SetValue(Field::Core, state_.CoreName);
     return true;
@@ -579,8 +605,8 @@ void DecodeEngine::ReadDateCode(std::int16_t boxIndex) {
         sheet_.numbers.Set(Quantity::Year, year ? Whole(2000 + *year) : std::nullopt);
         sheet_.numbers.Set(Quantity::Week, week ? Whole(*week) : std::nullopt);
     } else {
-        SetValue(Field::ManufactureYear, u"?");
-        SetValue(Field::ManufactureWeek, u"?");
+        SetValue(Field::ManufactureYear, u"?", false);
+        SetValue(Field::ManufactureWeek, u"?", false);
     }
 }
 
@@ -595,6 +621,7 @@ bool DecodeEngine::ReadBatchCodes() {
         const QStringView number = Right(code3, 4);
         if (!IsNumeric(number)) {
             ClearLbl();
+            Stop(StopReason::UnreadableValue, 2);
             Show({QStringLiteral("Error: Unable to read correct value in textbox two.\r\n"
                                  "\r\n"
                                  "Try switching Codes 2 and 3 around."),
@@ -611,6 +638,7 @@ bool DecodeEngine::ReadBatchCodes() {
         const QStringView tail = Right(code2, 4);
         if (IsNumeric(tail)) {
             // Code Two ends in what should be Code Three's number.
+            Stop(StopReason::UnreadableValue, 3);
             Show({QStringLiteral("Error: Unable to read correct value in textbox three."),
                   MessageIcon::None, MessageButtons::Ok, ApplicationTitle()});
             return false;
@@ -647,11 +675,12 @@ bool DecodeEngine::ComputeClock() {
     }
     const ShortText unknown(u"Unknown Processor");
     const DecodeState& s = state_;
-    SetValue(Field::WorkingFrequency,
-             s.ClockMhz == 0 ? unknown : FormatInteger(s.ClockMhz, u"MHz"));
-    SetValue(Field::Multiplier,
-             s.Multiplier == 0.0f ? unknown : FormatFixed(s.Multiplier, 1, u"x"));
-    SetValue(Field::FsbFrequency, s.FsbMhz == 0 ? unknown : FormatInteger(s.FsbMhz, u"MHz"));
+    SetValue(Field::WorkingFrequency, s.ClockMhz == 0 ? unknown : FormatInteger(s.ClockMhz, u"MHz"),
+             s.ClockMhz != 0);
+    SetValue(Field::Multiplier, s.Multiplier == 0.0f ? unknown : FormatFixed(s.Multiplier, 1, u"x"),
+             s.Multiplier != 0.0f);
+    SetValue(Field::FsbFrequency, s.FsbMhz == 0 ? unknown : FormatInteger(s.FsbMhz, u"MHz"),
+             s.FsbMhz != 0);
     sheet_.numbers.Set(Quantity::ClockMhz, Whole(s.ClockMhz));
     sheet_.numbers.Set(Quantity::Multiplier, Decimal(s.Multiplier, 1));
     sheet_.numbers.Set(Quantity::FsbMhz, Whole(s.FsbMhz));
@@ -681,6 +710,7 @@ bool DecodeEngine::ComputeK7Clock() {
     if (branch->unlistedIsUnsupported && cell.mhz == 0) {
         const ShortText number = FormatInteger(s.ModelNumber);
         ClearLbl();
+        Stop(StopReason::UnsupportedChip, 1);
         ShowUnsupportedChip(prompter_, Concat({u"Athlon XP-M ", number}).ToQString());
         return false;
     }
@@ -730,6 +760,7 @@ void DecodeEngine::LookUpK8Clock(std::span<const K8ClockBranch> branches) {
         }
         if (!branch.renamesFamily.empty()) {
             s.FamilyName = ToQString(branch.renamesFamily);
+            sheet_.findings.family = branch.renamesFamily;
         }
         for (const K8RowsByCache& byCache : branch.rows) {
             if (!byCache.rows.empty() &&
@@ -756,29 +787,44 @@ bool DecodeEngine::ProceedToResults() {
 
 // ---- Results ----------------------------------------------------------------------------
 
+void DecodeEngine::ShowCpuModel() {
+    const DecodeState& s = state_;
+    Findings& found = sheet_.findings;
+    found.cpuModel = s.CpuModel;
+    const bool read = s.CpuModel != 0;
+    if (s.CpuGeneration != 2) {
+        SetValue(Field::CpuModel, FormatHex(s.CpuModel), read);
+        return;
+    }
+    // A K8 shows its core revision beside the model, "??" when the code gave none.
+    found.revisionField = Field::CpuModel;
+    if (s.Amd64Revision.size() == 2) {
+        SetValue(Field::CpuModel, FormatHex(s.CpuModel, Concat({u" (", s.Amd64Revision, u")"})),
+                 read);
+    } else {
+        SetValue(Field::CpuModel, FormatHex(s.CpuModel, u" (?\?)"), read);
+    }
+}
+
 bool DecodeEngine::ShowResults() {
     const DecodeState& s = state_;
     sheet_.caption = s.FamilyName;
     SetValue(Field::Core, s.CoreName);
+    ShowCpuModel();
 
-    // A K8 shows its core revision beside the model, "??" when the code gave none.
-    if (s.CpuGeneration != 2) {
-        SetValue(Field::CpuModel, FormatHex(s.CpuModel));
-    } else if (s.Amd64Revision.size() == 2) {
-        SetValue(Field::CpuModel, FormatHex(s.CpuModel, Concat({u" (", s.Amd64Revision, u")"})));
-    } else {
-        SetValue(Field::CpuModel, FormatHex(s.CpuModel, u" (?\?)"));
-    }
-
+    // A voltage or temperature that varies, or a letter no table knows
+    // (0.00v, 0°C), is a value the rules did not read.
     const ShortText variable(u"(Variable)");
     SetValue(Field::OperatingVoltage,
-             s.CoreVoltage == -1.0f ? variable : FormatFixed(s.CoreVoltage, 2, u"v"));
+             s.CoreVoltage == -1.0f ? variable : FormatFixed(s.CoreVoltage, 2, u"v"),
+             s.CoreVoltage != -1.0f && s.CoreVoltage != 0.0f);
     SetValue(Field::MaxOperatingTemperature,
-             s.MaxTemperature == -1.0f ? variable : FormatSingle(s.MaxTemperature, u"\u00b0C"));
+             s.MaxTemperature == -1.0f ? variable : FormatSingle(s.MaxTemperature, u"\u00b0C"),
+             s.MaxTemperature != -1.0f && s.MaxTemperature != 0.0f);
     SetValue(Field::L1Cache, FormatInteger(s.L1CacheKb, u"KB"));
     SetValue(Field::L2Cache, FormatInteger(s.L2CacheKb, u"KB"));
     SetValue(Field::ProcessTechnology, FormatSingle(s.ProcessTechnology, u"u"));
-    SetValue(Field::EstimatedThermalPower, u"(Currently Disabled)");
+    SetValue(Field::EstimatedThermalPower, u"(Currently Disabled)", false);
 
     for (ShortText& value : sheet_.values) {
         if (value.isEmpty()) {

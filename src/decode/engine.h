@@ -25,7 +25,6 @@ class DecodeEngine {
     // What the last Check produced. While a run is under way (a message is
     // being shown), what it has produced so far.
     const Sheet& Results() const { return sheet_; }
-    Sheet TakeResults() { return std::move(sheet_); }
     // Whether a run is under way: between the start of the chain and its end.
     bool Running() const { return running_; }
 
@@ -33,13 +32,9 @@ class DecodeEngine {
     // ever been pressed.
     void Restart();
 
-    // Blanks all nineteen values.
-    void ClearLbl();
     // Puts Codes Two and Three back in their places when they were typed into
     // each other's boxes.
     static void FixCode2and3(Codes& codes);
-    void CodeError(const QString& text);
-    void GetAMD64ModelInformation();
 
     const DecodeState& State() const { return state_; }
     // Whether the last Check that started ran through to the final results.
@@ -71,9 +66,17 @@ class DecodeEngine {
     void ReadSteppingCode(std::int16_t boxIndex);
     void ReadDateCode(std::int16_t boxIndex);
 
+    // Blanks all nineteen values.
+    void ClearLbl();
+    void GetAMD64ModelInformation();
+    void ShowCpuModel();
     void RefuseEmptyBox(const Codes& codes);
+    // Records why the run stops and which code (1 to 3) it is about.
+    void Stop(StopReason reason, int code);
     MessageAnswer Show(const Message& message) { return prompter_.Show(message); }
-    void SetValue(Field field, QStringView text);
+    // Shows a value; read tells whether the rules produced it or it stands
+    // for one they could not read.
+    void SetValue(Field field, QStringView text, bool read = true);
     void ShowMalformedCodeOne();
     void ApplyFirstCoreRule(std::span<const tables::CoreRule> rules);
     void ApplyCoreOutcome(const tables::CoreOutcome& outcome);

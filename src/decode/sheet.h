@@ -5,9 +5,11 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "decode/ports.h"
 #include "decode/short_text.h"
+#include "decode/tables.h"
 
 namespace varnel {
 
@@ -105,6 +107,75 @@ class SheetNumbers {
 };
 static_assert(kQuantityCount <= 16);
 
+// Why a run ended before its results. The first five are the decoding's own
+// stops; the last two are markings that varnel-decode refuses before any
+// decoding.
+enum class StopReason : std::uint8_t {
+    None,
+    EmptyCode,            // a code box is empty: no run starts
+    UnknownPrefix,        // no family's letters open Code One
+    UnsupportedChip,      // a family or rating the rules know but cannot read
+    MalformedCodeOne,     // a model number out of range, or no cache digit
+    UnreadableValue,      // the batch number or letter is not where it belongs
+    OverlongCode,         // a code longer than its box
+    UnreadableBatchLine,  // a batch line that holds no marking
+};
+
+// The stop's name for scripts, as the decoder's JSON writes it.
+inline constexpr std::array<std::string_view, 8> kStopTokens{
+    "",
+    "empty_code",
+    "unknown_prefix",
+    "unsupported_chip",
+    "malformed_code_one",
+    "unreadable_value",
+    "overlong_code",
+    "unreadable_batch_line",
+};
+static_assert(static_cast<std::size_t>(StopReason::UnreadableBatchLine) + 1 == kStopTokens.size());
+
+constexpr std::string_view StopToken(StopReason reason) {
+    return kStopTokens[static_cast<std::size_t>(reason)];
+}
+
+// What the rules found, as facts rather than the texts that show them: what
+// the comparison with the catalogue of real parts and the window read, so
+// that no one parses a value back.
+struct Findings {
+    tables::Text family;  // "AMD Athlon 64 X2"; empty until the prefix is known
+    // The core as the rules name it, without its refinements: "Thoroughbred",
+    // "Thoroughbred/Thorton"; empty when no rule named one.
+    tables::Text core;
+    tables::Text grade;  // "High end" or "Low end" of a Thoroughbred; empty for none
+    // The silicon revision: the AMD64 revision ("E3") or a Thoroughbred's
+    // letter ("A"); empty when the marking did not give it.
+    tables::Text revision;
+    // The result field that shows a revision for this chip; none for a chip
+    // whose marking carries none.
+    std::optional<Field> revisionField;
+    std::int16_t cpuModel = 0;  // 0: not read
+    std::int16_t cores = 0;     // 0: not read
+    // The row of the package letter; null when the letter is in no table.
+    const tables::PackageRow* package = nullptr;
+    // A stopped run: why, and which code it is about (1 to 3; 0 for none).
+    StopReason stop = StopReason::None;
+    std::int8_t stopCode = 0;
+
+    // Whether the rules produced the field's value. "(Unknown)", "Unknown
+    // Processor", "(Variable)", a 0.00v or 0°C reading, "?" and "(Currently
+    // Disabled)" are values the rules did not read.
+    bool Read(Field field) const { return (read_ & Bit(field)) != 0; }
+    void SetRead(Field field, bool read) {
+        read_ = read ? read_ | Bit(field) : read_ & ~Bit(field);
+    }
+    void ClearRead() { read_ = 0; }
+
+  private:
+    static constexpr std::uint32_t Bit(Field field) { return 1u << Index(field); }
+    std::uint32_t read_ = 0;
+};
+static_assert(kFieldCount <= 32);
+
 // What one run of the decoding produced: everything the window, the HTML
 // table, JSON, CSV and text show of it.
 struct Sheet {
@@ -122,6 +193,7 @@ struct Sheet {
     // number or reads zero ("Unknown Processor", "(Variable)", "?",
     // "0.00v"), and all empty after a stop, whose values belong to no chip.
     SheetNumbers numbers;
+    Findings findings;
 
     const ShortText& operator[](Field field) const { return values[Index(field)]; }
     ShortText& operator[](Field field) { return values[Index(field)]; }

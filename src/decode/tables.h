@@ -85,20 +85,30 @@ struct LetterRow {
     Value value;
 };
 
-// Package letter. The K8 names carry the micro sign; the K7 "uPGA" a plain u.
-inline constexpr std::array<LetterRow<Text>, 6> kK7Package{{
-    {u'A', u"CPGA"},
-    {u'B', u"OBGA"},
-    {u'D', u"OPGA"},
-    {u'E', u"uPGA"},
-    {u'F', u"OPGA"},
-    {u'G', u"uPGA"},
+// Package letter: the package as the results show it, and in the words of the
+// catalogue of real parts the socket it names and the package. The K8 names
+// carry the micro sign; the K7 "uPGA" a plain u. A K7 package letter names no
+// socket; the 940-pin parts came on ceramic and later on organic carriers, so
+// their letter says nothing the catalogue could hold a package against.
+struct PackageRow {
+    Text name;
+    Text socket;   // empty: the letter names no socket
+    Text package;  // empty: nothing to hold against the catalogue's package
+};
+
+inline constexpr std::array<LetterRow<PackageRow>, 6> kK7Package{{
+    {u'A', {u"CPGA", u"", u"CPGA"}},
+    {u'B', {u"OBGA", u"", u"OBGA"}},
+    {u'D', {u"OPGA", u"", u"OPGA"}},
+    {u'E', {u"uPGA", u"", u"uPGA"}},
+    {u'F', {u"OPGA", u"", u"OPGA"}},
+    {u'G', {u"uPGA", u"", u"uPGA"}},
 }};
-inline constexpr std::array<LetterRow<Text>, 4> kK8Package{{
-    {u'A', u"754 pin Lidded O\u00b5PGA"},
-    {u'B', u"754 pin Lidless O\u00b5PGA"},
-    {u'C', u"940 pin Lidded C\u00b5PGA"},
-    {u'D', u"939 pin Lidded O\u00b5PGA"},
+inline constexpr std::array<LetterRow<PackageRow>, 4> kK8Package{{
+    {u'A', {u"754 pin Lidded O\u00b5PGA", u"Socket 754", u"lidded OuPGA"}},
+    {u'B', {u"754 pin Lidless O\u00b5PGA", u"Socket 754", u"lidless OuPGA"}},
+    {u'C', {u"940 pin Lidded C\u00b5PGA", u"Socket 940", u""}},
+    {u'D', {u"939 pin Lidded O\u00b5PGA", u"Socket 939", u"lidded OuPGA"}},
 }};
 
 // Voltage letter, volts; -1 is a part whose voltage varies (mobile parts).
@@ -199,6 +209,7 @@ struct CoreOutcome {
     Text core{};
     std::int16_t cpuModel = kUnchanged;
     float process = 0.0f;  // 0: keep the family's process
+    std::int16_t cores = 1;
 };
 
 // A rule holds when any of its conditions does; then the first outcome whose
@@ -218,8 +229,8 @@ inline constexpr std::array<CoreRule, 10> kCoreRulesA{{
     {{{{u"SDA", 2}}},                                           {{{kAny, kAnyVoltage, u"Paris"}}}},
     {{{{u"SDS", 2}}},                                           {{{kAny, kAnyVoltage, u"Thoroughbred/Thorton", kBartonModel}}}},
     // The dual-core parts: one MB of cache per core is a Toledo.
-    {{{{u"ADA", kAny, u"BV"}, {u"", kAny, u"CD"}}},             {{{1024, kAnyVoltage, u"Manchester"},
-                                                                  {2048, kAnyVoltage, u"Toledo"}}}},
+    {{{{u"ADA", kAny, u"BV"}, {u"", kAny, u"CD"}}},             {{{1024, kAnyVoltage, u"Manchester", kUnchanged, 0.0f, 2},
+                                                                  {2048, kAnyVoltage, u"Toledo", kUnchanged, 0.0f, 2}}}},
     {{{{u"ADA", kAny, u"", 1024}}},                             {{{kAny, kAnyVoltage, u"ClawHammer"}}}},
     {{{{u"ADA", kAny, u"", 512, 1.5f}}},                        {{{kAny, kAnyVoltage, u"NewCastle"}}}},
     {{{{u"", kAny, u"", kAny, kVariableVoltage},
@@ -248,6 +259,23 @@ inline constexpr std::array<CoreRule, 11> kCoreRulesB{{
                                                                   {kAny, 1.5f, u"Applebred", kThoroughbredModel, 0.13f}}}},
 }};
 // clang-format on
+
+// ---- Core refinements ------------------------------------------------------
+// A Thoroughbred's stepping code refines its core: the last letter tells
+// revision A from B, the first the high-end from the low-end grade.
+struct Refinement {
+    Text letter;
+    Text refinement;  // as the core's name carries it
+    Text fact;        // as the findings record it
+};
+inline constexpr std::array<Refinement, 2> kThoroughbredRevisions{{
+    {u"A", u" A", u"A"},
+    {u"B", u" B", u"B"},
+}};
+inline constexpr std::array<Refinement, 2> kThoroughbredGrades{{
+    {u"A", u" High end", u"High end"},
+    {u"J", u" Low end", u"Low end"},
+}};
 
 // ---- Working frequency and multiplier ---------------------------------------
 struct ClockCell {

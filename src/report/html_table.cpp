@@ -95,8 +95,7 @@ void AppendCharacterReference(QByteArray& bytes, char32_t codePoint) {
 }
 
 // How the error box names a failure while building the table: a description
-// and the number the classic Basic run-time gives it (7 Out of memory,
-// 51 Internal error).
+// and a number to quote in a bug report (7 Out of memory, 51 Internal error).
 struct FailureName {
     QString description;
     int number;
@@ -164,10 +163,10 @@ void AppendCaptionRow(QString& text, const Sheet& sheet, const QString& colour,
 
 void AppendValueRows(QString& text, const Sheet& sheet, const QString& captionColour,
                      const QString& valueColour, const QString& font) {
-    for (std::size_t slot = 0; slot < kResultCaptions.size(); ++slot) {
+    for (std::size_t slot = 0; slot < kFields.size(); ++slot) {
         AppendLine(text, kRowStart);
         AppendLine(text, QStringLiteral("    <td width=\"200\" bgcolor="), captionColour, font,
-                   QStringLiteral("<b>"), EscapeValue(kResultCaptions[slot]),
+                   QStringLiteral("<b>"), EscapeValue(kFields[slot].caption),
                    QStringLiteral("</b></font></td>"));
         AppendLine(text, QStringLiteral("    <td width=\"100\" bgcolor="), valueColour, font,
                    EscapeValue(sheet.values[slot]), QStringLiteral("</font></td>"));

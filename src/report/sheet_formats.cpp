@@ -13,7 +13,6 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue/catalogue.h"
 #include "catalogue/comparison.h"
 #include "catalogue/part.h"
 #include "decode/captions.h"
@@ -286,7 +285,7 @@ const std::array<std::string, kFieldCount>& SlotOpenings() {
             std::string& opening = built[slot];
             opening = slot == 0 ? "{\"caption\":" : ",{\"caption\":";
             ByteSink sink(opening);
-            PutJsonString(sink, View(kResultCaptions[slot]));
+            PutJsonString(sink, View(kFields[slot].caption));
             sink.Append(",\"value\":");
         }
         return built;
@@ -318,9 +317,9 @@ void PutJsonSlots(ByteSink& sink, const Sheet& sheet) {
 
 // The values again, under keys a script can name.
 void PutJsonFields(ByteSink& sink, const Sheet& sheet) {
-    for (std::size_t slot = 0; slot < kFieldKeys.size(); ++slot) {
+    for (std::size_t slot = 0; slot < kFields.size(); ++slot) {
         sink.Append(slot == 0 ? ",\"fields\":{\"" : ",\"");
-        sink.Append(kFieldKeys[slot]);
+        sink.Append(kFields[slot].key);
         sink.Append("\":");
         PutJsonString(sink, sheet.values[slot]);
     }
@@ -446,14 +445,15 @@ void PutCsvPartFacts(ByteSink& sink, const catalogue::Part& part) {
 }
 
 // What a batch writes again and again, written once: the facts of each part
-// of the built-in catalogue as JSON and as CSV cells (they never change, and
-// their sources and notes are long), and the OPNs near each Code One that
-// the catalogue lacks. Each thread keeps its own, so writers never wait for
-// each other; memory stays bounded by the catalogue and by kMaxNearCodes.
-class CatalogueMemo {
+// as JSON and as CSV cells (they never change, and their sources and notes
+// are long). A part is known by where it lives and by its OPN, so that a
+// catalogue built and dropped (in a test) cannot lend its facts to another
+// one built at the same place. Each thread keeps its own, so writers never
+// wait for each other; memory stays bounded by the parts written.
+class PartMemo {
   public:
-    static CatalogueMemo& OfThisThread() {
-        thread_local CatalogueMemo memo;
+    static PartMemo& OfThisThread() {
+        thread_local PartMemo memo;
         return memo;
     }
 
@@ -464,73 +464,99 @@ class CatalogueMemo {
         return Facts(part, PutCsvPartFacts, csv_);
     }
 
-    const QStringList& NearOpns(const QString& codeOne) {
-        if (near_.size() >= kMaxNearCodes) {
-            near_.clear();
-        }
-        auto found = near_.find(codeOne);
-        if (found == near_.end()) {
-            found = near_.insert(codeOne, parts_.NearOpns(codeOne));
-        }
-        return *found;
-    }
-
   private:
-    static constexpr qsizetype kMaxNearCodes = 4096;
+    struct Written {
+        QString opn;
+        std::string bytes;
+    };
+    using Memo = QHash<const catalogue::Part*, Written>;
+    static constexpr qsizetype kMaxParts = 4096;
 
-    // Parts are written by their place in the catalogue, which never changes.
-    const std::string& Facts(const catalogue::Part& part,
-                             void (*put)(ByteSink&, const catalogue::Part&),
-                             std::vector<std::string>& written) {
-        const auto index = static_cast<std::size_t>(&part - parts_.All().constData());
-        if (written.empty()) {
-            written.resize(static_cast<std::size_t>(parts_.Count()));
+    static const std::string& Facts(const catalogue::Part& part,
+                                    void (*put)(ByteSink&, const catalogue::Part&), Memo& memo) {
+        auto found = memo.find(&part);
+        if (found == memo.end() || found->opn != part.opn) {
+            if (memo.size() >= kMaxParts) {
+                memo.clear();
+            }
+            Written written{part.opn, {}};
+            {
+                ByteSink sink(written.bytes);  // cuts the bytes to size as it goes
+                put(sink, part);
+            }
+            found = memo.insert(&part, std::move(written));
         }
-        if (written[index].empty()) {
-            ByteSink sink(written[index]);
-            put(sink, part);
-        }
-        return written[index];
+        return found->bytes;
     }
 
-    const catalogue::Catalogue& parts_ = catalogue::Catalogue::Builtin();
-    std::vector<std::string> json_;
-    std::vector<std::string> csv_;
-    QHash<QString, QStringList> near_;
+    Memo json_;
+    Memo csv_;
 };
 
-// The captions of the results that disagree with the part. A stopped run
-// decoded nothing to hold against it: its values belong to no chip.
-QStringList DifferingFrom(const catalogue::Part& part, const Sheet& sheet) {
-    return sheet.completed ? DifferingCaptions(CompareWithDecode(part, sheet)) : QStringList();
+void PutJsonNames(ByteSink& sink, const std::vector<std::u16string_view>& names) {
+    sink.Append('[');
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i != 0) {
+            sink.Append(',');
+        }
+        PutJsonString(sink, View(names[i]));
+    }
+    sink.Append(']');
+}
+
+QString JoinNames(const std::vector<std::u16string_view>& names, QStringView separator) {
+    QString joined;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i != 0) {
+            joined += separator;
+        }
+        joined += View(names[i]);
+    }
+    return joined;
 }
 
 // The part of the catalogue whose OPN is the marking's Code One: its facts
 // and where they differ from the decode, or null and the OPNs near Code One.
-void PutJsonCatalogue(ByteSink& sink, const Sheet& sheet) {
-    const catalogue::Part* part = catalogue::Catalogue::Builtin().Lookup(sheet.codes[0]);
-    CatalogueMemo& memo = CatalogueMemo::OfThisThread();
+void PutJsonCatalogue(ByteSink& sink, const catalogue::Comparison& comparison) {
     sink.Append(",\"catalogue\":");
-    if (part == nullptr) {
+    if (comparison.part == nullptr) {
         sink.Append("null,\"near\":");
-        PutJsonStrings(sink, memo.NearOpns(sheet.codes[0]));
+        PutJsonStrings(sink, comparison.nearOpns);
         return;
     }
-    sink.Append(memo.JsonFacts(*part));
+    sink.Append(PartMemo::OfThisThread().JsonFacts(*comparison.part));
     sink.Append(",\"differs\":");
-    PutJsonStrings(sink, DifferingFrom(*part, sheet));
+    PutJsonNames(sink, NamesThat(comparison, catalogue::Agreement::Differs));
     sink.Append("},\"near\":[]");
 }
 
-void PutCatalogueCells(ByteSink& sink, const Sheet& sheet) {
-    const catalogue::Part* part = catalogue::Catalogue::Builtin().Lookup(sheet.codes[0]);
-    if (part == nullptr) {
+// Why a run stopped, and which code the stop is about; null for a run that
+// completed.
+void PutJsonStop(ByteSink& sink, const Findings& findings) {
+    sink.Append(",\"stop\":");
+    if (findings.stop == StopReason::None) {
+        sink.Append("null");
+        return;
+    }
+    sink.Append("{\"reason\":\"");
+    sink.Append(StopToken(findings.stop));
+    sink.Append("\",\"code\":");
+    if (findings.stopCode == 0) {
+        sink.Append("null}");
+        return;
+    }
+    sink.Append(static_cast<char>('0' + findings.stopCode));
+    sink.Append('}');
+}
+
+void PutCatalogueCells(ByteSink& sink, const catalogue::Comparison& comparison) {
+    if (comparison.part == nullptr) {
         sink.Append(CatalogueKeys().size() + 1, ',');
         return;
     }
-    sink.Append(CatalogueMemo::OfThisThread().CsvFacts(*part));
+    sink.Append(PartMemo::OfThisThread().CsvFacts(*comparison.part));
     sink.Append(',');
-    PutCsvField(sink, DifferingFrom(*part, sheet).join(u'\n'));
+    PutCsvField(sink, JoinNames(NamesThat(comparison, catalogue::Agreement::Differs), u"\n"));
 }
 
 }  // namespace
@@ -553,24 +579,25 @@ QString MessagesAsText(const Sheet& sheet) {
 
 void AppendTextReport(std::string& out, const Sheet& sheet) {
     std::size_t width = 0;
-    for (const std::u16string_view caption : kResultCaptions) {
-        width = std::max(width, caption.size());
+    for (const FieldInfo& info : kFields) {
+        width = std::max(width, info.caption.size());
     }
     ByteSink sink(out);
     Put<PlainText>(sink, sheet.caption);
     sink.Append('\n');
-    for (std::size_t slot = 0; slot < kResultCaptions.size(); ++slot) {
-        Put<PlainText>(sink, View(kResultCaptions[slot]));
+    for (std::size_t slot = 0; slot < kFields.size(); ++slot) {
+        Put<PlainText>(sink, View(kFields[slot].caption));
         sink.Append(':');
         if (!sheet.values[slot].isEmpty()) {
-            sink.Append(width - kResultCaptions[slot].size() + 1, ' ');
+            sink.Append(width - kFields[slot].caption.size() + 1, ' ');
             Put<PlainText>(sink, sheet.values[slot]);
         }
         sink.Append('\n');
     }
 }
 
-void AppendJsonObject(std::string& out, const Sheet& sheet, QStringView refusal) {
+void AppendJsonObject(std::string& out, const Sheet& sheet, const catalogue::Comparison& comparison,
+                      QStringView refusal) {
     ByteSink sink(out);
     PutJsonCodes(sink, sheet.codes);
     // As in the CSV's family column: the caption a stopped run leaves names
@@ -578,11 +605,12 @@ void AppendJsonObject(std::string& out, const Sheet& sheet, QStringView refusal)
     sink.Append(",\"caption\":");
     PutJsonString(sink, sheet.completed ? QStringView(sheet.caption) : QStringView());
     sink.Append(sheet.completed ? ",\"completed\":true" : ",\"completed\":false");
+    PutJsonStop(sink, sheet.findings);
     PutJsonSlots(sink, sheet);
     PutJsonFields(sink, sheet);
     PutJsonNumbers(sink, sheet);
     PutJsonMessages(sink, sheet.messages);
-    PutJsonCatalogue(sink, sheet);
+    PutJsonCatalogue(sink, comparison);
     if (!refusal.isEmpty()) {
         sink.Append(",\"error\":");
         PutJsonString(sink, refusal);
@@ -599,9 +627,9 @@ void AppendPartJson(std::string& out, const catalogue::Part& part) {
 void AppendCsvHeader(std::string& out, CsvColumns columns) {
     ByteSink sink(out);
     sink.Append("code1,code2,code3,family");
-    for (const std::u16string_view caption : kResultCaptions) {
+    for (const FieldInfo& info : kFields) {
         sink.Append(',');
-        PutCsvField(sink, View(caption));
+        PutCsvField(sink, View(info.caption));
     }
     sink.Append(",completed,messages");
     if (columns == CsvColumns::WithCatalogue) {
@@ -614,11 +642,12 @@ void AppendCsvHeader(std::string& out, CsvColumns columns) {
     sink.Append("\r\n");
 }
 
-void AppendCsvRow(std::string& out, const Sheet& sheet, QStringView refusal, CsvColumns columns) {
+void AppendCsvRow(std::string& out, const Sheet& sheet, QStringView refusal,
+                  const catalogue::Comparison* catalogueColumns) {
     ByteSink sink(out);
     PutDecodeCells(sink, sheet, refusal);
-    if (columns == CsvColumns::WithCatalogue) {
-        PutCatalogueCells(sink, sheet);
+    if (catalogueColumns != nullptr) {
+        PutCatalogueCells(sink, *catalogueColumns);
     }
     sink.Append("\r\n");
 }

@@ -4,6 +4,7 @@
 #include <QStringView>
 #include <string>
 
+#include "catalogue/comparison.h"
 #include "catalogue/part.h"
 #include "decode/sheet.h"
 
@@ -25,13 +26,15 @@ QString MessagesAsText(const Sheet& sheet);
 void AppendTextReport(std::string& out, const Sheet& sheet);
 
 // One JSON object, without a line end: codes, caption (empty unless the run
-// completed), completed, slots (caption and value of each result), fields
-// (the values by key), numbers (by key, null where none), messages,
-// catalogue and near, in that order; a refused marking also carries "error".
-// catalogue is the part whose OPN is Code One, as AppendPartJson writes it
-// and with "differs" (the captions of the results that disagree with it), or
-// null; near lists the OPNs close to a Code One the catalogue lacks.
-void AppendJsonObject(std::string& out, const Sheet& sheet, QStringView refusal = {});
+// completed), completed, stop (null, or why the run stopped and which code
+// it is about), slots (caption and value of each result), fields (the values
+// by key), numbers (by key, null where none), messages, catalogue and near,
+// in that order; a refused marking also carries "error". catalogue is the
+// compared part, as AppendPartJson writes it and with "differs" (the names
+// of the facts that disagree with it), or null; near lists the OPNs close to
+// a Code One the catalogue lacks.
+void AppendJsonObject(std::string& out, const Sheet& sheet, const catalogue::Comparison& comparison,
+                      QStringView refusal = {});
 
 // A part of the catalogue as one JSON object: the data's columns by name, in
 // their order; numbers as numbers, the sources as an array, null for what
@@ -42,11 +45,12 @@ void AppendPartJson(std::string& out, const catalogue::Part& part);
 // results frame caption of a completed run and is empty otherwise, as a
 // stopped run leaves the caption of no particular chip. WithCatalogue adds
 // the catalogue's columns, each prefixed "catalogue_", and "differs", the
-// captions of the results that disagree with the part, one per line; they are
-// empty for a Code One the catalogue lacks.
+// names of the facts that disagree with the part, one per line; a row gets
+// them from its comparison, and they are empty for a Code One the catalogue
+// lacks.
 enum class CsvColumns { Decode, WithCatalogue };
 void AppendCsvHeader(std::string& out, CsvColumns columns = CsvColumns::Decode);
 void AppendCsvRow(std::string& out, const Sheet& sheet, QStringView refusal = {},
-                  CsvColumns columns = CsvColumns::Decode);
+                  const catalogue::Comparison* catalogueColumns = nullptr);
 
 }  // namespace varnel::report

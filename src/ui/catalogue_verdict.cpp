@@ -62,25 +62,25 @@ QString VerdictHtml(const CatalogueFinding& finding) {
     return Paragraph(html) + Paragraph(Link(kDetailsLink, QStringLiteral("Details...")));
 }
 
-int CountAgreeing(const QList<catalogue::FactRow>& facts) {
-    return static_cast<int>(
-        std::count_if(facts.begin(), facts.end(), [](const catalogue::FactRow& fact) {
-            return fact.agreement == catalogue::Agreement::Agrees;
-        }));
+int CountFacts(const QList<catalogue::FactRow>& facts, catalogue::Agreement agreement) {
+    return static_cast<int>(std::count_if(
+        facts.begin(), facts.end(),
+        [agreement](const catalogue::FactRow& fact) { return fact.agreement == agreement; }));
 }
 
 }  // namespace
 
-CatalogueFinding FindInCatalogue(const catalogue::Catalogue& catalogue, const Sheet& sheet) {
+CatalogueFinding MakeFinding(const Sheet& sheet, const catalogue::Comparison& comparison,
+                             qsizetype partCount) {
     CatalogueFinding finding;
     finding.codeOne = sheet.codes[0];
-    finding.partCount = catalogue.Count();
+    finding.partCount = partCount;
     finding.completed = sheet.completed;
-    finding.part = catalogue.Lookup(finding.codeOne);
+    finding.part = comparison.part;
+    finding.comparison = comparison;
+    finding.nearOpns = comparison.nearOpns;
     if (finding.part != nullptr) {
-        finding.facts = catalogue::CompareWithDecode(*finding.part, sheet);
-    } else {
-        finding.nearOpns = catalogue.NearOpns(finding.codeOne, 3);
+        finding.facts = catalogue::FactRows(*finding.part, sheet);
     }
     return finding;
 }
@@ -89,7 +89,7 @@ QString VerdictText(const CatalogueFinding& finding) {
     if (finding.part == nullptr) {
         return QStringLiteral("Not in the catalogue of %1 parts").arg(finding.partCount);
     }
-    const int differing = catalogue::CountDiffering(finding.facts);
+    const int differing = CountFacts(finding.facts, catalogue::Agreement::Differs);
     if (differing == 1) {
         return QStringLiteral("In the catalogue: 1 fact differs");
     }
@@ -101,7 +101,7 @@ QString VerdictText(const CatalogueFinding& finding) {
     if (!finding.completed) {
         return QStringLiteral("In the catalogue: the decode stopped");
     }
-    return CountAgreeing(finding.facts) > 0
+    return CountFacts(finding.facts, catalogue::Agreement::Agrees) > 0
                ? QStringLiteral("In the catalogue: matches the decode")
                : QStringLiteral("In the catalogue: nothing to compare");
 }
@@ -128,8 +128,9 @@ CatalogueVerdict::CatalogueVerdict(QWidget* parent) : LinksLabel(parent) {
     connect(this, &QLabel::linkActivated, this, &CatalogueVerdict::FollowLink);
 }
 
-void CatalogueVerdict::ShowVerdict(const Sheet& sheet) {
-    finding_ = FindInCatalogue(catalogue::Catalogue::Builtin(), sheet);
+void CatalogueVerdict::ShowVerdict(const Sheet& sheet, const catalogue::Comparison& comparison,
+                                   qsizetype partCount) {
+    finding_ = MakeFinding(sheet, comparison, partCount);
     setText(VerdictHtml(finding_));
     // Links are reached with Tab; a verdict without links takes no focus.
     const bool hasLinks = finding_.part != nullptr || !finding_.nearOpns.isEmpty();

@@ -17,13 +17,15 @@ namespace varnel {
 struct CatalogueFinding {
     QString codeOne;                        // as the run read it
     const catalogue::Part* part = nullptr;  // null: not listed
-    QList<catalogue::FactRow> facts;        // the part beside the decode
-    QStringList nearOpns;                   // only for an OPN not listed
-    qsizetype partCount = 0;                // how many parts the catalogue lists
-    bool completed = false;                 // whether the run read every fact it could
+    catalogue::Comparison comparison;
+    QList<catalogue::FactRow> facts;  // the part beside the decode
+    QStringList nearOpns;             // only for an OPN not listed
+    qsizetype partCount = 0;          // how many parts the catalogue lists
+    bool completed = false;           // whether the run read every fact it could
 };
 
-CatalogueFinding FindInCatalogue(const catalogue::Catalogue& catalogue, const Sheet& sheet);
+CatalogueFinding MakeFinding(const Sheet& sheet, const catalogue::Comparison& comparison,
+                             qsizetype partCount);
 
 // The verdict in one line: "In the catalogue: matches the decode", "In the
 // catalogue: 3 facts differ", "Not in the catalogue of 474 parts", or for a
@@ -45,8 +47,9 @@ class CatalogueVerdict : public LinksLabel {
   public:
     explicit CatalogueVerdict(QWidget* parent = nullptr);
 
-    // Judges the Code One a run read, the run having completed or not.
-    void ShowVerdict(const Sheet& sheet);
+    // The verdict on the Code One a run read, the run having completed or not.
+    void ShowVerdict(const Sheet& sheet, const catalogue::Comparison& comparison,
+                     qsizetype partCount);
     // Takes the verdict down while a run is under way.
     void Clear();
 

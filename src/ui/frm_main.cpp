@@ -14,11 +14,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "catalogue/catalogue.h"
 #include "decode/captions.h"
 #include "decode/program.h"
 #include "decode/sheet.h"
 #include "ui/catalogue_verdict.h"
-#include "ui/field_notes.h"
 #include "ui/message_box_prompter.h"
 #include "ui/stop_focus.h"
 
@@ -169,8 +169,9 @@ void frmMain::CreateControls() {
     Command2 = NewButton(WithAccessKey(u"Check", u'C'), QStringLiteral("Command2"), Frame[1]);
 
     Command1 = NewButton(QStringLiteral("Command1"), QStringLiteral("Command1"), this);
-    // A leftover without a purpose of its own for the user: wired and in the
-    // tab order, but not shown.
+    // Puts Codes Two and Three back in their boxes, as Check does by itself
+    // before every run: wired and in the tab order, but not shown, since a
+    // user never needs to press it.
     Command1->setVisible(false);
     Command3 = NewButton(WithAccessKey(u"Swap", u'S'), QStringLiteral("Command3"), this);
     lblCopyright = NewPlainLabel(ApplicationTitle() + QStringLiteral(" ") + GetVersionString() +
@@ -181,14 +182,14 @@ void frmMain::CreateControls() {
 void frmMain::CreateResultRows() {
     for (std::size_t i = 0; i < lblInfo.size(); ++i) {
         lblInfo[i] =
-            NewPlainLabel(FromCaption(kResultCaptions[i]), IndexedName("lblInfo", i), Frame[0]);
+            NewPlainLabel(FromCaption(kFields[i].caption), IndexedName("lblInfo", i), Frame[0]);
         lblResult[i] = NewPlainLabel(QString(), IndexedName("lblResult", i), Frame[0]);
         // Results are for reading and copying, never for editing.
         lblResult[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
         lblResult[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         lblResult[i]->setLineWidth(1);
         lblResult[i]->setForegroundRole(QPalette::WindowText);
-        lblInfo[i]->setToolTip(NoteTip(kFieldNotes[i]));
+        lblInfo[i]->setToolTip(NoteTip(kFields[i].note));
         // A right click on a row opens the results' menu of the frame.
         lblInfo[i]->setContextMenuPolicy(Qt::NoContextMenu);
         lblResult[i]->setContextMenuPolicy(Qt::NoContextMenu);
@@ -311,8 +312,10 @@ void frmMain::CreateCopyActions() {
             // The values take no focus: the shortcut works from any control.
             addAction(mnuCopy[i]);
         }
-        connect(mnuCopy[i], &QAction::triggered, this,
-                [this, write = copy.write] { SetClipboardText(write(SheetToExport())); });
+        connect(mnuCopy[i], &QAction::triggered, this, [this, write = copy.write] {
+            const Sheet sheet = SheetToExport();
+            SetClipboardText(write(sheet, CompareWithCatalogue(sheet)));
+        });
     }
 }
 
@@ -397,6 +400,13 @@ void frmMain::Render(const Sheet& sheet) {
     Frame[0]->setTitle(sheet.caption);
 }
 
+catalogue::Comparison frmMain::CompareWithCatalogue(const Sheet& sheet) {
+    if (!comparer_) {
+        comparer_ = std::make_unique<catalogue::Comparer>(catalogue::Catalogue::Builtin());
+    }
+    return comparer_->Compare(sheet);
+}
+
 void frmMain::Command1_Click() {
     Codes codes = CurrentCodes();
     DecodeEngine::FixCode2and3(codes);
@@ -409,7 +419,8 @@ void frmMain::Command2_Click() {
     if (engine_.Check(CurrentCodes())) {
         shown_ = engine_.Results();
         Render(shown_);
-        catalogueVerdict->ShowVerdict(shown_);
+        const catalogue::Comparison comparison = CompareWithCatalogue(shown_);
+        catalogueVerdict->ShowVerdict(shown_, comparison, comparer_->Parts().Count());
     }
     // After a stop, the box to correct, its code selected to be typed over.
     if (const std::optional<int> box = BoxToCorrect(engine_.Results())) {

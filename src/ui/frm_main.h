@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "catalogue/comparison.h"
 #include "decode/engine.h"
 #include "decode/ports.h"
 #include "report/html_table.h"
@@ -100,6 +101,8 @@ class frmMain : public QMainWindow {
     void CmdSaveHTML_Click();
     // Shows a sheet: its codes in the boxes, its values and its caption.
     void Render(const Sheet& sheet);
+    // The sheet held against the catalogue, which is read on the first call.
+    catalogue::Comparison CompareWithCatalogue(const Sheet& sheet);
 
     // The engine's messages go through here, so that the window shows what
     // the run has decoded so far before the user reads a message.
@@ -118,6 +121,7 @@ class frmMain : public QMainWindow {
     DecodeEngine engine_;
     // What the last run that started produced, as the window shows it.
     Sheet shown_;
+    std::unique_ptr<catalogue::Comparer> comparer_;
     bool centred_ = false;
 };
 

@@ -33,32 +33,32 @@ QString FromUtf8(const std::string& utf8) {
 
 }  // namespace
 
-QString ResultsAsText(const Sheet& sheet) {
+QString ResultsAsText(const Sheet& sheet, const catalogue::Comparison&) {
     std::string out;
     report::AppendTextReport(out, sheet);
     return FromUtf8(out);
 }
 
-QString ResultsAsMarkdown(const Sheet& sheet) {
+QString ResultsAsMarkdown(const Sheet& sheet, const catalogue::Comparison&) {
     QString out = QStringLiteral("**") + EscapeMarkdown(sheet.caption) +
                   QStringLiteral("**\n\n| Field | Value |\n|---|---|\n");
-    for (std::size_t slot = 0; slot < kResultCaptions.size(); ++slot) {
-        out += QStringLiteral("| ") + EscapeMarkdown(SharedText(kResultCaptions[slot])) +
+    for (std::size_t slot = 0; slot < kFields.size(); ++slot) {
+        out += QStringLiteral("| ") + EscapeMarkdown(SharedText(kFields[slot].caption)) +
                QStringLiteral(" | ") + EscapeMarkdown(sheet.values[slot]) + QStringLiteral(" |\n");
     }
     return out;
 }
 
-QString ResultsAsCsv(const Sheet& sheet) {
+QString ResultsAsCsv(const Sheet& sheet, const catalogue::Comparison&) {
     std::string out;
     report::AppendCsvHeader(out);
     report::AppendCsvRow(out, sheet);
     return FromUtf8(out);
 }
 
-QString ResultsAsJson(const Sheet& sheet) {
+QString ResultsAsJson(const Sheet& sheet, const catalogue::Comparison& comparison) {
     std::string out;
-    report::AppendJsonObject(out, sheet);
+    report::AppendJsonObject(out, sheet, comparison);
     out.push_back('\n');
     return FromUtf8(out);
 }

@@ -4,27 +4,28 @@
 #include <QString>
 #include <array>
 
+#include "catalogue/comparison.h"
 #include "decode/sheet.h"
 
 namespace varnel {
 
 // The results on show as text to paste elsewhere: into a forum post, a
 // spreadsheet, a script. The text, CSV and JSON are what varnel-decode
-// prints for the same run.
+// prints for the same run, held against the catalogue as it holds it.
 
 // The results frame caption, then one "Caption: value" line per row.
-QString ResultsAsText(const Sheet& sheet);
+QString ResultsAsText(const Sheet& sheet, const catalogue::Comparison& comparison);
 // The caption in bold, then a two-column table of the rows.
-QString ResultsAsMarkdown(const Sheet& sheet);
+QString ResultsAsMarkdown(const Sheet& sheet, const catalogue::Comparison& comparison);
 // The batch decoder's header and the sheet's row, CR LF after each.
-QString ResultsAsCsv(const Sheet& sheet);
+QString ResultsAsCsv(const Sheet& sheet, const catalogue::Comparison& comparison);
 // The decoder's JSON object for the sheet.
-QString ResultsAsJson(const Sheet& sheet);
+QString ResultsAsJson(const Sheet& sheet, const catalogue::Comparison& comparison);
 
 // One way to copy all results, as the results' context menu offers it.
 struct ResultsCopy {
     const char16_t* caption;
-    QString (*write)(const Sheet&);
+    QString (*write)(const Sheet&, const catalogue::Comparison&);
     // Reachable from anywhere in the window; none when empty.
     QKeyCombination shortcut;
 };

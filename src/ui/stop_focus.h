@@ -6,9 +6,9 @@
 
 namespace varnel {
 
-// The code box that the message of a stopped run is about, so that the
-// correction can be typed at once; none after a complete run, or after a
-// stop whose message names no box.
+// The code box (0 to 2) that a stopped run is about, so that the correction
+// can be typed at once: the box the stop names, the first empty one when a
+// box is empty. None after a complete run.
 std::optional<int> BoxToCorrect(const Sheet& sheet);
 
 }  // namespace varnel

@@ -23,6 +23,7 @@
 #include "app/catalogue/parts_browser.h"
 #include "app/links.h"
 #include "app/windows/about_window.h"
+#include "app/windows/assembly.h"
 #include "app/windows/link_label.h"
 #include "app/windows/main_menus.h"
 #include "catalogue/parts_table_model.h"
@@ -121,15 +122,17 @@ class WindowsTest : public QObject {
     ScriptedPrompter prompter_;
     std::unique_ptr<frmMain> window_;
 
+    Assembly assembly_;
+
     MainMenus& Install(UrlOpener& opener, Prompter& prompter) {
         window_ = std::make_unique<frmMain>(opener, &prompter);
-        InstallMainMenus(*window_, opener, prompter);
+        assembly_ = AssembleMainWindow(*window_, opener);
         window_->show();
-        return *MainMenus::Of(*window_);
+        return *assembly_.menus;
     }
     QAction* Action(const QString& name) { return window_->findChild<QAction*>(name); }
     void Flush() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-    CatalogueWindows& Windows() { return *CatalogueWindows::Of(*window_); }
+    CatalogueWindows& Windows() { return *assembly_.catalogue; }
     CatalogueVerdict& Verdict() { return *window_->catalogueVerdict; }
 
     void Check(const QString& codeOne, const QString& codeThree = QStringLiteral("Y3121234")) {

@@ -1,115 +1,99 @@
-// Real chips of the catalogue held against the decode of their Code One. Every
-// decoded text is worked out by hand from the marking rules, never copied from
-// a run of the program; the slots the comparison does not read (stepping,
-// date and batch) are left blank.
+// Real chips of the catalogue held against the decode of their marking. The
+// markings come from the hand-worked markings file, Code One (and where
+// given the part) replaced; every expected state is worked out by hand from
+// the marking rules and the catalogue's row, never copied from a run.
 
 #include <gtest/gtest.h>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/comparison.h"
+#include "decode/engine.h"
+#include "support/fakes.h"
+#include "support/markings.h"
 
+using namespace varnel;
 using namespace varnel::catalogue;
 
 namespace {
 
-DecodedValues Decoded(const char* joined) {
-    const QStringList texts = QString::fromUtf8(joined).split(u'|');
-    DecodedValues values;
-    for (qsizetype i = 0; i < texts.size() && i < qsizetype(values.size()); ++i) {
-        values[static_cast<std::size_t>(i)] = texts[i];
-    }
-    return values;
+// The sheet of one Check of a marking of the file, its Code One replaced.
+Sheet Decode(const char* marking, const char* codeOne) {
+    ScriptedPrompter prompter;
+    RecordingUrlOpener opener;
+    DecodeEngine engine(prompter, opener);
+    Codes codes = testdata::MarkingNamed(marking).codes;
+    codes[0] = QString::fromLatin1(codeOne);
+    engine.Check(codes);
+    return engine.Results();
 }
 
-// One character per fact, in the order of the facts (core, revision, CPUID,
-// clock, L2, voltage, temperature, TDP, socket, package, process):
-// A agrees, D differs, - not compared.
-std::string Verdicts(const QList<FactRow>& facts) {
-    std::string verdicts;
-    for (const FactRow& fact : facts) {
-        verdicts += fact.agreement == Agreement::Agrees    ? 'A'
-                    : fact.agreement == Agreement::Differs ? 'D'
-                                                           : '-';
+// One character per row of FactRows (family, core, revision, CPUID, clock,
+// L2, cores, voltage, temperature, TDP, socket, package, process): A agrees,
+// D differs, ? not read by the rules, - not compared.
+std::string States(const QList<FactRow>& rows) {
+    std::string states;
+    for (const FactRow& row : rows) {
+        constexpr char kMarks[] = {'-', 'A', '?', 'D'};
+        states += kMarks[static_cast<int>(row.agreement)];
     }
-    return verdicts;
+    return states;
+}
+
+std::string Joined(const std::vector<std::u16string_view>& names) {
+    QStringList joined;
+    for (std::u16string_view name : names) {
+        joined.append(QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size())));
+    }
+    return joined.join(u',').toStdString();
 }
 
 struct ChipCase {
-    const char* opn;
-    const char* decoded;  // the nineteen result texts, joined by |
-    const char* verdicts;
-    const char* differs;  // captions, joined by ,
+    const char* marking;  // the row of the markings file
+    const char* codeOne;
+    const char* opn;  // the part held against it; null: Code One's own
+    const char* states;
+    const char* differs;  // names, joined by ,
+    const char* notRead;
 };
 
 constexpr ChipCase kChips[] = {
-    {"AXDA2500DKV4D",  // Barton: everything the decode reads is right
-     "Barton|A|2500+|1833MHz|OPGA|1.65v|85°C|128KB|512KB|11.0x|333MHz||||||N/A|0.13u|"
-     "(Currently Disabled)",
-     "A-AAAAA--AA", ""},
-    {"ADA3700DAA5BN",  // a 90 nm San Diego read as a 130 nm ClawHammer at 2400 MHz
-     "ClawHammer|4 (E3)|3700+|2400MHz|939 pin Lidded OµPGA|(Variable)|(Variable)|128KB|1024KB|"
-     "12.0x|400MHz||||||N/A|0.13u|(Currently Disabled)",
-     "DDDDA---AAD", "Core,CPU Model,Working frequency,Multiplier,Process Technology"},
-    {"ADA3000DAA4BP",  // Venice read as WinChester; clock and process still right
-     "WinChester|4 (E3)|3000+|1800MHz|939 pin Lidded OµPGA|(Variable)|(Variable)|128KB|512KB|"
-     "9.0x|400MHz||||||N/A|0.09u|(Currently Disabled)",
-     "DADAA---AAA", "Core,CPU Model"},
-    {"SDA3000AIO2BA",  // Palermo read as Paris, with no clock row for its rating
-     "Paris|0 (?\?)|3000+|Unknown Processor|754 pin Lidded OµPGA|1.40v|69°C|128KB|128KB|"
-     "Unknown Processor|Unknown Processor||||||N/A|0.13u|(Currently Disabled)",
-     "D---AAA-AAD", "Core,Process Technology"},
-    {"ADA3000DIK4BI",  // Winchester in other capitals; revision BI gives model F1, not 1F
-     "WinChester|F1 (D0)|3000+|1800MHz|939 pin Lidded OµPGA|1.40v|65°C|128KB|512KB|9.0x|"
-     "400MHz||||||N/A|0.09u|(Currently Disabled)",
-     "AADAAAA-AAA", "CPU Model"},
-    {"ADA3500DEP4AW",  // NewCastle: no clock row for 3500+
-     "NewCastle|F (CG)|3500+|Unknown Processor|939 pin Lidded OµPGA|1.50v|70°C|128KB|512KB|"
-     "Unknown Processor|Unknown Processor||||||N/A|0.13u|(Currently Disabled)",
-     "AAA-AAA-AAA", ""},
-    {"ADA4800DAA6CD",  // Toledo: 2 x 1024 KB is the 2048 KB of the cache digit
-     "Toledo|23 (E6)|4800+|2400MHz|939 pin Lidded OµPGA|(Variable)|(Variable)|128KB|2048KB|"
-     "12.0x|400MHz||||||N/A|0.13u|(Currently Disabled)",
-     "AAAAA---AAD", "Process Technology"},
-    {"ADAFX55DAA5BN",  // FX-55: its 200 MHz reference beside HT 1000 is no difference
-     "SledgeHammer|4 (E3)|FX-55|2600MHz|939 pin Lidded OµPGA|(Variable)|(Variable)|128KB|"
-     "1024KB|13.0x|200MHz||||||N/A|0.13u|(Currently Disabled)",
-     "DDDAA---AAD", "Core,CPU Model,Process Technology"},
-    {"OSA142CEP5AT",  // Opteron: the socket from the pin count, the carrier not compared
-     "SledgeHammer|5 (CG)|142 (1-Way)|1600MHz|940 pin Lidded CµPGA|1.50v|70°C|128KB|1024KB|"
-     "8.0x|400MHz||||||N/A|0.13u|(Currently Disabled)",
-     "A--AAAA-A-A", ""},
-    {"A1400AMS3C",  // Thunderbird: the clock from the marking, 1400 / 133 = 10.5
-     "Thunderbird|4|N/A|1400MHz|CPGA|1.75v|95°C|128KB|256KB|10.5x|266MHz||||||N/A|0.18u|"
-     "(Currently Disabled)",
-     "A-AAAAA--AA", ""},
-    {"AXDA2400DKV3C",  // stepping ending in B: the catalogue's revision
-     "Thoroughbred B|8|2400+|2000MHz|OPGA|1.65v|85°C|128KB|256KB|15.0x|266MHz||||||45|0.13u|"
-     "(Currently Disabled)",
-     "AAAAAAA--AA", ""},
-    {"AXDA2400DKV3C",  // stepping AIUHA: an A revision against the catalogue's B
-     "Thoroughbred A High end|8|2400+|2000MHz|OPGA|1.65v|85°C|128KB|256KB|15.0x|266MHz||||||"
-     "45|0.13u|(Currently Disabled)",
-     "ADAAAAA--AA", "Core"},
-    {"A0700MPR24B",  // Slot A: no package or bus letter, cache digit 2 read as 128 KB
-     "(Unknown)|0|N/A|700MHz|1|1.70v|70°C|128KB|128KB|Unknown Processor|Unknown Processor||||"
-     "||N/A|0.18u|(Currently Disabled)",
-     "---ADAA---A", "L2 Cache"},
-    {"ADA3500IAA4CW",  // AM2 Orleans: no package letter I, voltage A read as WinChester
-     "WinChester|0 (?\?)|3500+|2200MHz|1|(Variable)|(Variable)|128KB|512KB|11.0x|400MHz||||||"
-     "N/A|0.09u|(Currently Disabled)",
-     "D--AA-----A", "Core"},
-    {"ADO4200IAA5DO",  // AM2 Brisbane: no family prefix, the decode stops at once
-     "||||||||||||||||||", "-----------", ""},
+    // Barton: everything the rules read is right; K7 letters name no socket.
+    {"BartonOn333", "AXDA2500DKV4D", nullptr, "AA-AAAAAA--AA", "", ""},
+    // The letters Z and Z read 0.00v and 0°C: not read, and no difference.
+    {"BartonOn333", "AXDA2500DZZ4D", "AXDA2500DKV4D", "AA-AAAA?\?--AA", "",
+     "Operating Voltage,Max. Operating Temperature"},
+    // The Sempron column lists 2300+ at 1567 MHz; the part runs at 1583: 1 % off differs.
+    {"BartonOn333", "SDC2300DUT3D", nullptr, "AA--DAAAA--AA", "Working frequency", ""},
+    // The stepping's B is the catalogue's revision; an A is not.
+    {"ThoroughbredBHighEnd", "AXDA2400DKV3C", nullptr, "AAAAAAAAA--AA", "", ""},
+    {"ThoroughbredALowEnd", "AXDA2400DKV3C", nullptr, "AADAAAAAA--AA", "Core", ""},
+    // A 90 nm San Diego read as a 130 nm ClawHammer at 2400 MHz.
+    {"Athlon64ClawHammer", "ADA3700DAA5BN", nullptr, "ADDDDAA---AAD",
+     "Core,CPU Model,Working frequency,Multiplier,Process Technology", ""},
+    // NewCastle: no clock row for 3400+, so clock and multiplier are unread;
+    // a HyperTransport link is no front-side bus to compare.
+    {"Athlon64ClawHammer", "ADA3400AEP4AX", nullptr, "AAAA?AAAA-AAA", "",
+     "Working frequency,Multiplier"},
+    // "AMD Athlon 64 Mobile" is the catalogue's "Mobile Athlon 64".
+    {"Athlon64ClawHammer", "AMA3000BEX5AR", nullptr, "AAAAAAAAA-AAA", "", ""},
+    // An AM2 X2 read as a single-core ClawHammer: family and cores differ,
+    // and the package letter I is in no table.
+    {"Athlon64ClawHammer", "ADA4200IAA5CU", nullptr, "DD?-?AD---?\?D",
+     "Family,Core,Cores,Process Technology", "CPU Model,Working frequency,Package Type,Multiplier"},
+    // No family's letters open ADD: the decode stops and compares nothing.
+    {"Athlon64ClawHammer", "ADD3500IAA4CN", nullptr, "-------------", "", ""},
 };
 
 TEST(ComparisonTest, HoldsRealChipsAgainstTheirDecode) {
     for (const ChipCase& chip : kChips) {
-        const Part* part = Catalogue::Builtin().Lookup(QString::fromLatin1(chip.opn));
-        ASSERT_NE(part, nullptr) << chip.opn;
-        const QList<FactRow> facts = CompareWithDecode(*part, Decoded(chip.decoded));
-        EXPECT_EQ(Verdicts(facts), chip.verdicts) << chip.opn;
-        EXPECT_EQ(DifferingCaptions(facts).join(u','), QString::fromUtf8(chip.differs)) << chip.opn;
-        EXPECT_EQ(CountDiffering(facts), std::count(chip.verdicts, chip.verdicts + 11, 'D'));
+        const Sheet sheet = Decode(chip.marking, chip.codeOne);
+        const Part* part = Catalogue::Builtin().Lookup(
+            QString::fromLatin1(chip.opn != nullptr ? chip.opn : chip.codeOne));
+        ASSERT_NE(part, nullptr) << chip.codeOne;
+        const Comparison comparison = Compare(*part, sheet);
+        EXPECT_EQ(States(FactRows(*part, sheet)), chip.states) << chip.codeOne;
+        EXPECT_EQ(Joined(NamesThat(comparison, Agreement::Differs)), chip.differs) << chip.codeOne;
+        EXPECT_EQ(Joined(NamesThat(comparison, Agreement::NotRead)), chip.notRead) << chip.codeOne;
     }
 }
 
@@ -117,18 +101,19 @@ TEST(ComparisonTest, HoldsRealChipsAgainstTheirDecode) {
 TEST(ComparisonTest, ShowsBothSidesInTheirOwnWords) {
     const Part* part = Catalogue::Builtin().Lookup(u"ADA3700DAA5BN");
     ASSERT_NE(part, nullptr);
-    const QList<FactRow> facts = CompareWithDecode(*part, Decoded(kChips[1].decoded));
     QStringList lines;
-    for (const FactRow& fact : facts) {
-        lines.append(QStringList{fact.label, fact.catalogueText, fact.decodedText}.join(
-            QStringLiteral(" | ")));
+    for (const FactRow& row : FactRows(*part, Decode("Athlon64ClawHammer", "ADA3700DAA5BN"))) {
+        lines.append(
+            QStringList{row.label, row.catalogueText, row.decodedText}.join(QStringLiteral(" | ")));
     }
     const char* expected[] = {
+        "Family | Athlon 64 | AMD Athlon 64",
         "Core | San Diego | ClawHammer",
         "Revision | SH-E4 | E3",
         "CPUID | 20F71 (model 27) | model 4",
         "Clock (multiplier × bus) | 2200MHz, 11.0x, HT 1000 | 2400MHz, 12.0x, 400MHz",
-        "L2 cache and cores | 1024KB, 1 core | 1024KB",
+        "L2 cache | 1024KB | 1024KB",
+        "Cores | 1 | 1",
         "Voltage |  | (Variable)",
         "Maximum temperature |  | (Variable)",
         "TDP | 85.3W | (Currently Disabled)",
@@ -140,6 +125,20 @@ TEST(ComparisonTest, ShowsBothSidesInTheirOwnWords) {
     for (qsizetype i = 0; i < lines.size(); ++i) {
         EXPECT_EQ(lines[i].toStdString(), expected[i]);
     }
+}
+
+// A batch meets a Code One the catalogue lacks again and again: each time the
+// same near OPNs, and a listed one gets none.
+TEST(ComparisonTest, ComparerNamesNearOpnsOnlyForUnlistedCodes) {
+    Comparer comparer(Catalogue::Builtin());
+    const Sheet typo = Decode("BartonOn333", "AXDA25O0DKV4D");
+    const Comparison first = comparer.Compare(typo);
+    EXPECT_EQ(first.part, nullptr);
+    EXPECT_EQ(first.nearOpns.value(0), QStringLiteral("AXDA2500DKV4D"));
+    EXPECT_EQ(comparer.Compare(typo).nearOpns, first.nearOpns);
+    const Comparison listed = comparer.Compare(Decode("BartonOn333", "AXDA2500DKV4D"));
+    EXPECT_NE(listed.part, nullptr);
+    EXPECT_TRUE(listed.nearOpns.isEmpty());
 }
 
 }  // namespace

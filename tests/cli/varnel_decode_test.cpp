@@ -142,6 +142,7 @@ TEST(VarnelDecode, JsonKeysNumbersAndCatalogue) {
         QString caption, core, frequency;
         const char* numbers;  // clock multiplier fsb l1 l2 voltage temperature year week process
         QString catalogueOpn, differs, near;  // empty: not in the catalogue; lists joined by ","
+        QString stop = "null";                // the stop object as JSON
     } cases[] = {
         // Code Two opened with a digit and Code Three did not: they trade boxes.
         {{"AXDA2500DKV4D", "Y3121234", "kqxeb0345mpmw"}, "AMD Athlon XP", "Barton", "1833MHz",
@@ -156,8 +157,12 @@ TEST(VarnelDecode, JsonKeysNumbersAndCatalogue) {
         {{"AXDA2500DKV4E", "KQXEB0345MPMW", "Y3121234"}, "AMD Athlon XP", "Barton",
          "Unknown Processor", "- - 400 128 512 1.65 85 2003 45 0.13", "", "",
          "AXDA2500DKV4C,AXDA2500DKV4D,AXDA2900DKV4E"},
-        // A stop shows no family and found no number.
-        {{"AXDX2000", "A", "B"}, "", "", "", "", "", "", ""},
+        // A stop shows no family and found no number, and says why.
+        {{"AXDX2000", "A", "B"}, "", "", "", "", "", "", "",
+         R"({"code":1,"reason":"unknown_prefix"})"},
+        // Code Three holds no batch number: the stop is about Code Two's box.
+        {{"AXDA2500DKV4D", "KQXEB0345MPMW", "KQXEB0345MPMW"}, "", "", "", "", "AXDA2500DKV4D",
+         "", "", R"({"code":2,"reason":"unreadable_value"})"},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -166,7 +171,7 @@ TEST(VarnelDecode, JsonKeysNumbersAndCatalogue) {
         EXPECT_EQ(run.status, c.caption.isEmpty() ? 1 : 0);
         const QJsonObject o = ParseObject(run.out);
         EXPECT_EQ(o.value("codes").toArray().at(2),
-                  c.codes[0] == "AXDA2500DKV4D" ? "Y3121234" : c.codes[2]);
+                  c.codes[1] == "Y3121234" ? "Y3121234" : c.codes[2]);
         EXPECT_EQ(o.value("caption"), c.caption);
         const QJsonObject fields = o.value("fields").toObject();
         EXPECT_EQ(fields.size(), kFieldCount);
@@ -180,6 +185,8 @@ TEST(VarnelDecode, JsonKeysNumbersAndCatalogue) {
         EXPECT_EQ(part.value("differs").toVariant().toStringList().join(u','), c.differs);
         EXPECT_TRUE(o.value("near").isArray());
         EXPECT_EQ(o.value("near").toVariant().toStringList().join(u','), c.near);
+        EXPECT_EQ(QJsonDocument(QJsonArray{o.value("stop")}).toJson(QJsonDocument::Compact),
+                  "[" + c.stop.toUtf8() + "]");
     }
 }
 
@@ -308,6 +315,8 @@ TEST(VarnelDecode, BatchKeepsOrderAndTurnsBadLinesIntoRows) {
     EXPECT_EQ(ParseObject(lines[0]).value("slots").toArray()[3].toObject().value("value"),
               "1833MHz");
     EXPECT_EQ(ParseObject(lines[5]).value("error").toString(), "line 9: the line holds a NUL byte");
+    EXPECT_EQ(ParseObject(lines[5]).value("stop").toObject(),
+              QJsonObject({{"reason", "unreadable_batch_line"}, {"code", QJsonValue()}}));
     EXPECT_EQ(ParseObject(lines[8]).value("caption").toString(), "AMD Athlon 64");
 }
 

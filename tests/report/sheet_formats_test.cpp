@@ -19,6 +19,7 @@ namespace {
 const QString kAwkward[] = {
     QStringLiteral("plain"),
     QStringLiteral("say \"hi\", \\ then"),
+    QStringLiteral("a \"quoted\" word"),
     QStringLiteral("line\r\nbreak\ttab\x01\x1f"),
     QString::fromUtf8("85\xC2\xB0"
                       "C O\xC2\xB5PGA \xF0\x9F\x98\x80"),
@@ -43,7 +44,7 @@ Sheet AwkwardSheet(const QString& text) {
 TEST(SheetFormats, JsonObjectReadsBackExactly) {
     for (const QString& text : kAwkward) {
         std::string out;
-        AppendJsonObject(out, AwkwardSheet(text));
+        AppendJsonObject(out, AwkwardSheet(text), catalogue::Comparison());
         QJsonParseError error{};
         const QJsonObject o =
             QJsonDocument::fromJson(QByteArray::fromStdString(out), &error).object();
@@ -51,6 +52,7 @@ TEST(SheetFormats, JsonObjectReadsBackExactly) {
         EXPECT_EQ(o.value("codes").toArray(), QJsonArray({text, "B", text}));
         EXPECT_EQ(o.value("caption").toString(), text);
         EXPECT_TRUE(o.value("completed").toBool());
+        EXPECT_TRUE(o.value("stop").isNull());
         const QJsonArray slotArray = o.value("slots").toArray();
         ASSERT_EQ(slotArray.size(), kFieldCount);
         EXPECT_EQ(slotArray[3].toObject().value("caption").toString(), "Working frequency");

@@ -11,20 +11,13 @@
 
 namespace varnel {
 
-CatalogueWindows::CatalogueWindows(QMainWindow& window, UrlOpener& opener)
-    : QObject(&window), window_(window), main_(qobject_cast<frmMain*>(&window)), opener_(opener) {
+CatalogueWindows::CatalogueWindows(frmMain& window, UrlOpener& opener)
+    : QObject(&window), window_(window), opener_(opener) {
     setObjectName(QStringLiteral("CatalogueWindows"));
-    if (main_ != nullptr) {
-        connect(main_->catalogueVerdict, &CatalogueVerdict::DetailsRequested, this,
-                &CatalogueWindows::ShowDetails);
-        connect(main_->catalogueVerdict, &CatalogueVerdict::Updated, this,
-                &CatalogueWindows::FollowCheck);
-    }
-}
-
-CatalogueWindows* CatalogueWindows::Of(const QMainWindow& window) {
-    return window.findChild<CatalogueWindows*>(QStringLiteral("CatalogueWindows"),
-                                               Qt::FindDirectChildrenOnly);
+    connect(window.catalogueVerdict, &CatalogueVerdict::DetailsRequested, this,
+            &CatalogueWindows::ShowDetails);
+    connect(window.catalogueVerdict, &CatalogueVerdict::Updated, this,
+            &CatalogueWindows::FollowCheck);
 }
 
 PartsBrowser* CatalogueWindows::Browser() const {
@@ -53,15 +46,13 @@ void CatalogueWindows::ShowDetails() {
 }
 
 void CatalogueWindows::FollowCheck() {
-    if (!details_.isNull() && main_ != nullptr) {
-        details_->ShowFinding(main_->catalogueVerdict->Finding());
+    if (!details_.isNull()) {
+        details_->ShowFinding(window_.catalogueVerdict->Finding());
     }
 }
 
 void CatalogueWindows::PutIntoCodeOne(const QString& opn) {
-    if (main_ != nullptr) {
-        main_->SetCodeText(0, opn);
-    }
+    window_.SetCodeText(0, opn);
 }
 
 void CatalogueWindows::Present(QWidget& secondary) {

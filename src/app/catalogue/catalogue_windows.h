@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QMainWindow>
 #include <QObject>
 #include <QPointer>
 
@@ -20,14 +19,13 @@ class CatalogueWindows : public QObject {
     Q_OBJECT
 
   public:
-    // On a window that is no frmMain there is no verdict to follow and no
-    // Code One to fill; the windows still open.
-    CatalogueWindows(QMainWindow& window, UrlOpener& opener);
+    // Follows the window's verdict: its "Details..." link and each Check.
+    CatalogueWindows(frmMain& window, UrlOpener& opener);
 
-    // The catalogue windows of a main window, or null when it has none.
-    static CatalogueWindows* Of(const QMainWindow& window);
-
+  public slots:
     void ShowPartsBrowser();
+
+  public:
     void ShowDetails();
 
     // The windows once built; null before.
@@ -40,8 +38,7 @@ class CatalogueWindows : public QObject {
     void Present(QWidget& secondary);
     void PlaceBeside(QWidget& secondary) const;
 
-    QMainWindow& window_;
-    frmMain* main_ = nullptr;
+    frmMain& window_;
     UrlOpener& opener_;
     QPointer<PartsBrowser> browser_;
     QPointer<PartDetailsWindow> details_;

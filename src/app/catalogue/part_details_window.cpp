@@ -144,6 +144,8 @@ QString PartDetailsWindow::Mark(catalogue::Agreement agreement) {
             return QStringLiteral("\u2260 differs");
         case catalogue::Agreement::Agrees:
             return QStringLiteral("=");
+        case catalogue::Agreement::NotRead:
+            return QStringLiteral("? not read");
         default:
             return {};
     }

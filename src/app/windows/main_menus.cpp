@@ -4,7 +4,6 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "app/catalogue/catalogue_windows.h"
 #include "app/links.h"
 #include "app/windows/about_window.h"
 #include "app/windows/calculator_windows.h"
@@ -70,10 +69,6 @@ void ShowModalWindow(QPointer<Window>& slot, QMainWindow& owner, Args&... args) 
 
 }  // namespace
 
-void InstallMainMenus(QMainWindow& window, UrlOpener& opener, Prompter& prompter) {
-    new MainMenus(window, opener, prompter);
-}
-
 MainMenus::MainMenus(QMainWindow& window, UrlOpener& opener, Prompter& prompter)
     : QObject(&window), window_(window), opener_(opener), prompter_(prompter) {
     setObjectName(QStringLiteral("MainMenus"));
@@ -82,12 +77,6 @@ MainMenus::MainMenus(QMainWindow& window, UrlOpener& opener, Prompter& prompter)
     BuildPartnersMenu(bar);
     BuildToolsMenu(bar);
     BuildHelpMenu(bar);
-    // The catalogue's windows hang off the File menu and the verdict.
-    new CatalogueWindows(window, opener);
-}
-
-MainMenus* MainMenus::Of(const QMainWindow& window) {
-    return window.findChild<MainMenus*>(QStringLiteral("MainMenus"), Qt::FindDirectChildrenOnly);
 }
 
 void MainMenus::BuildFileMenu(QMenuBar& bar) {
@@ -254,7 +243,7 @@ void MainMenus::mnuAbout_Click() {
 }
 
 void MainMenus::mnuPartsCatalogue_Click() {
-    CatalogueWindows::Of(window_)->ShowPartsBrowser();
+    emit PartsCatalogueRequested();
 }
 
 }  // namespace varnel

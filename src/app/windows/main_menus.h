@@ -17,22 +17,16 @@ class frmAbout;
 class frmPRCalc;
 class frmThermCalc;
 
-// Builds the main window's menu bar (File, Partners, Experimental Tools, Help)
-// and wires every entry; links go through the opener, questions through the
-// prompter. The menus live as long as the window.
-void InstallMainMenus(QMainWindow& window, UrlOpener& opener, Prompter& prompter);
-
-// The menu bar of the main window and the handlers behind its entries. Entries
-// that share a name form a control array, addressed by index like the menu
-// they came from; a separator keeps its index in the array.
+// The menu bar of the main window (File, Partners, Experimental Tools, Help)
+// and the handlers behind its entries; links go through the opener,
+// questions through the prompter, and the menus live as long as the window.
+// Entries that share a name form a control array, addressed by index like the
+// menu they came from; a separator keeps its index in the array.
 class MainMenus : public QObject {
     Q_OBJECT
 
   public:
     MainMenus(QMainWindow& window, UrlOpener& opener, Prompter& prompter);
-
-    // The menus installed on a window, or null when it has none.
-    static MainMenus* Of(const QMainWindow& window);
 
     QMenu* mnuFile = nullptr;
     std::array<QAction*, 4> mnuFileItem{};
@@ -61,6 +55,10 @@ class MainMenus : public QObject {
     void mnuReport_Click();
     void mnuAbout_Click();
     void mnuPartsCatalogue_Click();
+
+  signals:
+    // "Parts Catalogue..." was chosen: whoever assembled the program opens it.
+    void PartsCatalogueRequested();
 
   private:
     void BuildFileMenu(QMenuBar& bar);
