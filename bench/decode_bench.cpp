@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <string>
 
+#include "catalogue/catalogue.h"
+#include "catalogue/comparison.h"
 #include "cli/batch_input.h"
 #include "cli/decode_run.h"
 #include "decode/program.h"
@@ -44,6 +46,35 @@ void BM_BatchLineToCsv(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BatchLineToCsv);
+
+// One line of a batch to its JSON object, held against the catalogue.
+void BM_BatchLineToJson(benchmark::State& state) {
+    const QByteArrayView line("AXDA2500DKV4D,KQXEB0345MPMW,Y3121234");
+    varnel::cli::MarkingDecoder decoder;
+    varnel::catalogue::Comparer comparer(varnel::catalogue::Catalogue::Builtin());
+    std::string out;
+    for (auto _ : state) {
+        out.clear();
+        const varnel::cli::BatchLine parsed = varnel::cli::ParseBatchLine(line, false);
+        const varnel::Sheet& sheet = decoder.Decode(parsed.codes);
+        varnel::report::AppendJsonObject(out, sheet, comparer.Compare(sheet));
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+BENCHMARK(BM_BatchLineToJson);
+
+// The comparison of one catalogued marking with its part: the lookup of
+// Code One and every fact held against the decode.
+void BM_CompareWithCatalogue(benchmark::State& state, const Codes& codes) {
+    varnel::cli::MarkingDecoder decoder;
+    const varnel::Sheet sheet = decoder.Decode(codes);
+    varnel::catalogue::Comparer comparer(varnel::catalogue::Catalogue::Builtin());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(comparer.Compare(sheet));
+    }
+}
+BENCHMARK_CAPTURE(BM_CompareWithCatalogue, K7_AthlonXP_Barton, kBarton);
+BENCHMARK_CAPTURE(BM_CompareWithCatalogue, K8_Athlon64_Newcastle, kNewcastle);
 
 }  // namespace
 

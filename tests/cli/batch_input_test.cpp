@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <cstdio>
 
 #include "cli/batch_input.h"
 
@@ -84,5 +85,42 @@ TEST(ParseBatchLine, CleansEveryAsciiCharacterAsTheCodeBoxDoes) {
         const QByteArray field = QByteArray("a") + c + "b";
         const BatchLine parsed = ParseBatchLine(field + ",B,C", false);
         EXPECT_EQ(parsed.codes[0], NormaliseCode(QString::fromLatin1(field))) << int(c);
+    }
+}
+
+// The limit's both sides, with a CR before the LF and at the end of the
+// input: a line of exactly kMaxLineBytes is a line, one more is not.
+TEST(LineReader, TakesLinesUpToTheLimitAndRefusesLonger) {
+    const struct {
+        qsizetype length;
+        QByteArray ending;
+        LineReader::Status status;
+    } cases[] = {
+        {kMaxLineBytes - 1, "\n", LineReader::Status::Line},
+        {kMaxLineBytes, "\n", LineReader::Status::Line},
+        {kMaxLineBytes, "\r\n", LineReader::Status::Line},
+        {kMaxLineBytes, "", LineReader::Status::Line},
+        {kMaxLineBytes + 1, "\n", LineReader::Status::Overlong},
+        {kMaxLineBytes + 1, "", LineReader::Status::Overlong},
+        {3 * kMaxLineBytes, "\r\n", LineReader::Status::Overlong},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.length);
+        FILE* file = std::tmpfile();
+        ASSERT_NE(file, nullptr);
+        const bool atEnd = c.ending.isEmpty();
+        const QByteArray bytes = QByteArray(c.length, 'A') + c.ending + (atEnd ? "" : "NEXT\n");
+        ASSERT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), file), std::size_t(bytes.size()));
+        std::rewind(file);
+        LineReader reader(fileno(file), [] { return true; });
+        QByteArrayView line;
+        EXPECT_EQ(reader.Next(&line), c.status);
+        if (c.status == LineReader::Status::Line) {
+            EXPECT_EQ(line.size(), c.length + (c.ending == "\r\n" ? 1 : 0));
+        }
+        // The line after it is read whole, or the input has ended.
+        EXPECT_EQ(reader.Next(&line), atEnd ? LineReader::Status::End : LineReader::Status::Line);
+        EXPECT_EQ(line, atEnd ? QByteArrayView(line) : QByteArrayView("NEXT"));
+        std::fclose(file);
     }
 }

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <new>
@@ -163,6 +164,23 @@ TEST(EncodeTableFileTest, CodePageOrReference) {
     };
     for (const auto& [text, bytes] : cases) {
         EXPECT_EQ(EncodeTableFile(text), bytes + "\r\n") << text.toStdString();
+    }
+}
+
+// Every byte of the code page's upper control block, both ways, against the
+// system's own Windows-1252 reader: the en dash is 0x96, not the em dash's
+// 0x97. The five bytes the code page leaves undefined come back as C1
+// controls, which the table writes as references instead.
+TEST(EncodeTableFileTest, EveryByteFrom80To9F) {
+    QStringDecoder windows1252("windows-1252");
+    ASSERT_TRUE(windows1252.isValid());
+    for (int byte = 0x80; byte <= 0x9F; ++byte) {
+        const QByteArray raw(1, static_cast<char>(byte));
+        const QString character = windows1252.decode(raw);
+        ASSERT_EQ(character.size(), 1) << byte;
+        const QByteArray expected =
+            character.front().unicode() == byte ? "&#" + QByteArray::number(byte) + ";" : raw;
+        EXPECT_EQ(EncodeTableFile(character), expected + "\r\n") << byte;
     }
 }
 

@@ -283,6 +283,8 @@ class MainWindowTest : public QObject {
         QTest::newRow("cache digit")          << "AXDA2500DKVXD KQXEB0345MPMW Y3121234" << 0;
         QTest::newRow("batch, textbox two")   << "AXDA2500DKV4D KQXEB0345MPMW Y312ABCD" << 1;
         QTest::newRow("batch, textbox three") << "AXDA2500DKV4D KQXEB03451234 Y3121234" << 2;
+        // The stepping's message comes first; the stop that follows decides.
+        QTest::newRow("stop after a message") << "AXDA2500DKV4D ABCDEFGH0345M Y312ABCD" << 1;
         QTest::newRow("complete run")         << "AXDA2500DKV4D KQXEB0345MPMW Y3121234" << -1;
         // clang-format on
     }
