@@ -53,13 +53,31 @@ std::optional<double> ReadNumber(const Sheet& sheet, Field field, Quantity quant
     return sheet.findings.Read(field) ? sheet.numbers[quantity] : std::nullopt;
 }
 
+// Letters equal but for the case of ASCII letters, the only case the names
+// of families, cores, revisions, sockets and packages have.
+constexpr char16_t FoldAscii(char16_t c) {
+    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
+}
+
+bool SameLetters(QStringView a, QStringView b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (FoldAscii(a[i].unicode()) != FoldAscii(b[i].unicode())) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Whether two lists of alternatives ("Pluto/Orion", "Thoroughbred/Thorton")
 // share a name, ignoring case; `trim` cuts each name down first.
 template <typename Trim>
 bool ShareAlternative(QStringView listed, QStringView decoded, Trim trim) {
     for (QStringView a : listed.tokenize(u'/', Qt::SkipEmptyParts)) {
         for (QStringView b : decoded.tokenize(u'/', Qt::SkipEmptyParts)) {
-            if (trim(a).compare(trim(b), Qt::CaseInsensitive) == 0) {
+            if (SameLetters(trim(a), trim(b))) {
                 return true;
             }
         }
@@ -76,44 +94,83 @@ QStringView RevisionOnly(QStringView revision) {
     return revision.mid(revision.lastIndexOf(u'-') + 1).trimmed();
 }
 
-// How often a word stands in a family's name; "AMD" does not count, nor case.
-int CountWord(QStringView name, QStringView word) {
-    int count = 0;
-    for (QStringView each : name.tokenize(u' ', Qt::SkipEmptyParts)) {
-        count += each.compare(word, Qt::CaseInsensitive) == 0 ? 1 : 0;
+// The words of a family's name but AMD, at most a handful, in the order of
+// their folded letters.
+struct FamilyWords {
+    static constexpr std::size_t kMost = 8;
+    std::array<QStringView, kMost> words{};
+    std::size_t count = 0;
+    bool tooMany = false;
+};
+
+bool FoldedLess(QStringView a, QStringView b) {
+    for (qsizetype i = 0; i < a.size() && i < b.size(); ++i) {
+        const char16_t x = FoldAscii(a[i].unicode());
+        const char16_t y = FoldAscii(b[i].unicode());
+        if (x != y) {
+            return x < y;
+        }
     }
-    return count;
+    return a.size() < b.size();
+}
+
+FamilyWords WordsOf(QStringView name) {
+    FamilyWords found;
+    for (QStringView word : name.tokenize(u' ', Qt::SkipEmptyParts)) {
+        if (SameLetters(word, u"AMD")) {
+            continue;
+        }
+        if (found.count == FamilyWords::kMost) {
+            found.tooMany = true;
+            break;
+        }
+        found.words[found.count++] = word;
+    }
+    std::sort(found.words.begin(), found.words.begin() + static_cast<std::ptrdiff_t>(found.count),
+              FoldedLess);
+    return found;
 }
 
 // The same family in any word order, with or without AMD in front: "AMD
 // Athlon 64 Mobile" is the catalogue's "Mobile Athlon 64".
 bool SameFamily(QStringView a, QStringView b) {
-    const auto covered = [](QStringView from, QStringView in) {
-        for (QStringView word : from.tokenize(u' ', Qt::SkipEmptyParts)) {
-            if (word.compare(u"AMD", Qt::CaseInsensitive) != 0 &&
-                CountWord(from, word) != CountWord(in, word)) {
-                return false;
-            }
+    const FamilyWords x = WordsOf(a);
+    const FamilyWords y = WordsOf(b);
+    if (x.tooMany || y.tooMany || x.count != y.count) {
+        return false;
+    }
+    for (std::size_t i = 0; i < x.count; ++i) {
+        if (!SameLetters(x.words[i], y.words[i])) {
+            return false;
         }
-        return true;
-    };
-    return covered(a, b) && covered(b, a);
+    }
+    return true;
 }
 
 // The CPU model of a CPUID (the extended model and model nibbles: 20F71
 // gives 27, 6A0 gives A); none when a nibble is unknown.
+std::optional<int> HexDigit(QChar c) {
+    const char16_t u = FoldAscii(c.unicode());
+    if (u >= u'0' && u <= u'9') {
+        return u - u'0';
+    }
+    if (u >= u'A' && u <= u'F') {
+        return u - u'A' + 10;
+    }
+    return std::nullopt;
+}
+
 std::optional<int> ModelOfCpuid(QStringView cpuid) {
     const qsizetype n = cpuid.size();
     if (n < 3) {
         return std::nullopt;
     }
-    bool ok = false;
-    const int model = cpuid.mid(n - 2, 1).toInt(&ok, 16);
-    if (!ok || n < 5) {
-        return ok ? std::optional<int>(model) : std::nullopt;
+    const std::optional<int> model = HexDigit(cpuid[n - 2]);
+    if (!model || n < 5) {
+        return model;
     }
-    const int extended = cpuid.mid(n - 5, 1).toInt(&ok, 16);
-    return ok ? std::optional<int>(extended * 16 + model) : std::nullopt;
+    const std::optional<int> extended = HexDigit(cpuid[n - 5]);
+    return extended ? std::optional<int>(*extended * 16 + *model) : std::nullopt;
 }
 
 bool ListsModel(QStringView cpuid, int model) {
@@ -215,9 +272,8 @@ Agreement SocketCheck(const Part& part, const Sheet& sheet) {
     if (row != nullptr && row->socket.empty()) {
         return Agreement::NotCompared;
     }
-    return Judge(
-        !part.socket.isEmpty(), row != nullptr,
-        row != nullptr && part.socket.compare(View(row->socket), Qt::CaseInsensitive) == 0);
+    return Judge(!part.socket.isEmpty(), row != nullptr,
+                 row != nullptr && SameLetters(part.socket, View(row->socket)));
 }
 
 Agreement PackageNameCheck(const Part& part, const Sheet& sheet) {
@@ -225,9 +281,8 @@ Agreement PackageNameCheck(const Part& part, const Sheet& sheet) {
     if (row != nullptr && row->package.empty()) {
         return Agreement::NotCompared;
     }
-    return Judge(
-        !part.package.isEmpty(), row != nullptr,
-        row != nullptr && part.package.compare(View(row->package), Qt::CaseInsensitive) == 0);
+    return Judge(!part.package.isEmpty(), row != nullptr,
+                 row != nullptr && SameLetters(part.package, View(row->package)));
 }
 
 Agreement PackageCheck(const Part& part, const Sheet& sheet) {
@@ -291,43 +346,39 @@ Comparison Compare(const Part& part, const Sheet& sheet) {
 
 std::vector<std::u16string_view> NamesThat(const Comparison& comparison, Agreement agreement) {
     std::vector<std::u16string_view> names;
-    if (comparison.family == agreement) {
-        names.push_back(u"Family");
-    }
-    for (const FieldInfo& info : kFields) {
-        if (comparison.Of(info.field) == agreement) {
-            names.push_back(info.caption);
-        }
-        if (info.field == Field::L2Cache && comparison.cores == agreement) {
-            names.push_back(u"Cores");
-        }
-    }
+    VisitNames(comparison, agreement,
+               [&names](std::u16string_view name) { names.push_back(name); });
     return names;
 }
 
 Comparer::Comparer(const Catalogue& catalogue) : catalogue_(catalogue) {}
 
 Comparison Comparer::Compare(const Sheet& sheet) {
-    if (const Part* part = catalogue_.Lookup(sheet.codes[0])) {
-        return catalogue::Compare(*part, sheet);
+    const Listing& listing = Find(sheet.codes[0]);
+    if (listing.part != nullptr) {
+        return catalogue::Compare(*listing.part, sheet);
     }
     Comparison comparison;
     comparison.decodeCompleted = sheet.completed;
-    comparison.nearOpns = NearOpns(sheet.codes[0]);
+    comparison.nearOpns = listing.nearOpns;
     return comparison;
 }
 
-const QStringList& Comparer::NearOpns(const QString& codeOne) {
+const Comparer::Listing& Comparer::Find(const QString& codeOne) {
     // Bounded: a batch of a million typos keeps no more than this.
-    constexpr qsizetype kMaxNearCodes = 4096;
-    if (near_.size() >= kMaxNearCodes) {
-        near_.clear();
+    constexpr qsizetype kMaxCodes = 4096;
+    auto found = listings_.constFind(codeOne);
+    if (found != listings_.constEnd()) {
+        return *found;
     }
-    auto found = near_.find(codeOne);
-    if (found == near_.end()) {
-        found = near_.insert(codeOne, catalogue_.NearOpns(codeOne));
+    if (listings_.size() >= kMaxCodes) {
+        listings_.clear();
     }
-    return *found;
+    Listing listing{catalogue_.Lookup(codeOne), {}};
+    if (listing.part == nullptr) {
+        listing.nearOpns = catalogue_.NearOpns(codeOne);
+    }
+    return *listings_.insert(codeOne, std::move(listing));
 }
 
 // ---- The side-by-side rows -------------------------------------------------------

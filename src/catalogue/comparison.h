@@ -45,7 +45,22 @@ struct Comparison {
 Comparison Compare(const Part& part, const Sheet& sheet);
 
 // What a verdict names in order: "Family", the result fields' captions, and
-// "Cores" behind "L2 Cache", each that stands as asked.
+// "Cores" behind "L2 Cache", each that stands as asked; visit gets each name.
+template <typename Visit>
+void VisitNames(const Comparison& comparison, Agreement agreement, Visit visit) {
+    if (comparison.family == agreement) {
+        visit(std::u16string_view(u"Family"));
+    }
+    for (const FieldInfo& info : kFields) {
+        if (comparison.Of(info.field) == agreement) {
+            visit(info.caption);
+        }
+        if (info.field == Field::L2Cache && comparison.cores == agreement) {
+            visit(std::u16string_view(u"Cores"));
+        }
+    }
+}
+
 std::vector<std::u16string_view> NamesThat(const Comparison& comparison, Agreement agreement);
 
 // Holds markings against one catalogue: the part of each Code One, or the
@@ -59,10 +74,15 @@ class Comparer {
     const Catalogue& Parts() const { return catalogue_; }
 
   private:
-    const QStringList& NearOpns(const QString& codeOne);
+    // The part a Code One names, or the OPNs near one it lacks.
+    struct Listing {
+        const Part* part = nullptr;
+        QStringList nearOpns;
+    };
+    const Listing& Find(const QString& codeOne);
 
     const Catalogue& catalogue_;
-    QHash<QString, QStringList> near_;
+    QHash<QString, Listing> listings_;
 };
 
 // One line of the side-by-side table of the details window.

@@ -90,6 +90,13 @@ class SheetNumbers {
         const ShownNumber& number = numbers_[Index(quantity)];
         return number.digits / kPowersOfTen[static_cast<std::size_t>(number.decimals)];
     }
+    // The number as the sheet shows it, digits and decimals, or none.
+    std::optional<ShownNumber> Shown(Quantity quantity) const {
+        if ((found_ & Bit(quantity)) == 0) {
+            return std::nullopt;
+        }
+        return numbers_[Index(quantity)];
+    }
     // A number with at most nine decimals, or none.
     void Set(Quantity quantity, std::optional<ShownNumber> number) {
         found_ =

@@ -40,6 +40,8 @@ class ByteSink {
         return out_.data() + size_;
     }
     void Advance(const char* end) { size_ = static_cast<std::size_t>(end - out_.data()); }
+    // The bytes of the string written so far.
+    std::size_t Size() const { return size_; }
 
     void Append(std::string_view bytes) {
         std::memcpy(Room(bytes.size()), bytes.data(), bytes.size());
@@ -276,21 +278,32 @@ QStringView View(std::u16string_view text) {
     return QStringView(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The JSON in front of each slot's value: the captions never change, so
-// their JSON is written once.
-const std::array<std::string, kFieldCount>& SlotOpenings() {
-    static const std::array<std::string, kFieldCount> openings = [] {
-        std::array<std::string, kFieldCount> built;
-        for (std::size_t slot = 0; slot < built.size(); ++slot) {
-            std::string& opening = built[slot];
-            opening = slot == 0 ? "{\"caption\":" : ",{\"caption\":";
+// The JSON in front of each value: in the slots its caption, in the fields
+// its key. They never change, so they are written once.
+struct ValueOpenings {
+    std::array<std::string, kFieldCount> captions;
+    std::array<std::string, kFieldCount> keys;
+};
+
+const ValueOpenings& Openings() {
+    static const ValueOpenings openings = [] {
+        ValueOpenings built;
+        for (std::size_t slot = 0; slot < kFieldCount; ++slot) {
+            std::string& opening = built.captions[slot];
+            opening = slot == 0 ? ",\"slots\":[{\"caption\":" : "},{\"caption\":";
             ByteSink sink(opening);
             PutJsonString(sink, View(kFields[slot].caption));
             sink.Append(",\"value\":");
+            built.keys[slot] = std::string(slot == 0 ? "}],\"fields\":{\"" : ",\"") +
+                               std::string(kFields[slot].key) + "\":";
         }
         return built;
     }();
     return openings;
+}
+
+char* Copy(std::string_view bytes, char* to) {
+    return std::copy(bytes.begin(), bytes.end(), to);
 }
 
 void PutJsonCodes(ByteSink& sink, const Codes& codes) {
@@ -304,26 +317,49 @@ void PutJsonCodes(ByteSink& sink, const Codes& codes) {
     sink.Append(']');
 }
 
-void PutJsonSlots(ByteSink& sink, const Sheet& sheet) {
-    sink.Append(",\"slots\":[");
-    const auto& openings = SlotOpenings();
-    for (std::size_t slot = 0; slot < openings.size(); ++slot) {
-        sink.Append(openings[slot]);
-        PutJsonString(sink, sheet.values[slot]);
-        sink.Append('}');
+using JsonValues = std::array<std::string_view, kFieldCount>;
+
+// The values as JSON strings, each escaped once for both the slots and the
+// fields that carry it. They live in a buffer of the thread's own, reused
+// marking after marking, until the next call.
+JsonValues EscapeValues(const Sheet& sheet) {
+    thread_local std::string bytes;
+    bytes.clear();
+    std::array<std::size_t, kFieldCount + 1> starts{};
+    {
+        ByteSink sink(bytes);
+        for (std::size_t slot = 0; slot < kFieldCount; ++slot) {
+            starts[slot] = sink.Size();
+            PutJsonString(sink, sheet.values[slot]);
+        }
+        starts[kFieldCount] = sink.Size();
     }
-    sink.Append(']');
+    JsonValues values;
+    for (std::size_t slot = 0; slot < kFieldCount; ++slot) {
+        values[slot] =
+            std::string_view(bytes).substr(starts[slot], starts[slot + 1] - starts[slot]);
+    }
+    return values;
 }
 
-// The values again, under keys a script can name.
-void PutJsonFields(ByteSink& sink, const Sheet& sheet) {
-    for (std::size_t slot = 0; slot < kFields.size(); ++slot) {
-        sink.Append(slot == 0 ? ",\"fields\":{\"" : ",\"");
-        sink.Append(kFields[slot].key);
-        sink.Append("\":");
-        PutJsonString(sink, sheet.values[slot]);
+// The values twice: as slots, with their captions, and as fields, by key.
+// The room for both is made at once and every piece copied straight in.
+void PutJsonValues(ByteSink& sink, const JsonValues& values) {
+    const ValueOpenings& openings = Openings();
+    std::size_t room = 2;
+    for (std::size_t slot = 0; slot < kFieldCount; ++slot) {
+        room +=
+            openings.captions[slot].size() + openings.keys[slot].size() + 2 * values[slot].size();
     }
-    sink.Append('}');
+    char* to = sink.Room(room + 2);
+    for (std::size_t slot = 0; slot < kFieldCount; ++slot) {
+        to = Copy(values[slot], Copy(openings.captions[slot], to));
+    }
+    for (std::size_t slot = 0; slot < kFieldCount; ++slot) {
+        to = Copy(values[slot], Copy(openings.keys[slot], to));
+    }
+    *to++ = '}';
+    sink.Advance(to);
 }
 
 // The shortest text that reads back as the same double; null for none.
@@ -337,12 +373,53 @@ void PutJsonNumber(ByteSink& sink, std::optional<double> number) {
     sink.Advance(std::to_chars(to, to + kLongestDouble, *number).ptr);
 }
 
+// A number as the sheet shows it, written from its digits: the shortest
+// text of the double nearest to it, as no number of a sheet needs an
+// exponent (the largest is a clock of 32767 MHz).
+void PutShownNumber(ByteSink& sink, ShownNumber number) {
+    std::int64_t digits = number.digits;
+    int decimals = number.decimals;
+    while (decimals > 0 && digits % 10 == 0) {
+        digits /= 10;
+        --decimals;
+    }
+    std::array<char, 24> text{};
+    char* end = std::to_chars(text.begin(), text.end(), digits < 0 ? -digits : digits).ptr;
+    const auto length = static_cast<int>(end - text.begin());
+    if (digits < 0) {
+        sink.Append('-');
+    }
+    if (decimals == 0) {
+        sink.Append(std::string_view(text.data(), static_cast<std::size_t>(length)));
+        return;
+    }
+    // Zeros in front of digits that do not reach the point: 0.13 of 13.
+    const int whole = length - decimals;
+    sink.Append(whole > 0 ? std::string_view(text.data(), static_cast<std::size_t>(whole)) : "0");
+    sink.Append('.');
+    sink.Append(static_cast<std::size_t>(whole < 0 ? -whole : 0), '0');
+    const int fraction = whole > 0 ? whole : 0;
+    sink.Append(
+        std::string_view(text.data() + fraction, static_cast<std::size_t>(length - fraction)));
+}
+
 void PutJsonNumbers(ByteSink& sink, const Sheet& sheet) {
+    static const std::array<std::string, kQuantityCount> openings = [] {
+        std::array<std::string, kQuantityCount> built;
+        for (std::size_t i = 0; i < built.size(); ++i) {
+            built[i] = std::string(i == 0 ? ",\"numbers\":{\"" : ",\"") +
+                       std::string(kNumberKeys[i]) + "\":";
+        }
+        return built;
+    }();
     for (std::size_t i = 0; i < kNumberKeys.size(); ++i) {
-        sink.Append(i == 0 ? ",\"numbers\":{\"" : ",\"");
-        sink.Append(kNumberKeys[i]);
-        sink.Append("\":");
-        PutJsonNumber(sink, sheet.numbers[static_cast<Quantity>(i)]);
+        sink.Append(openings[i]);
+        if (const std::optional<ShownNumber> shown =
+                sheet.numbers.Shown(static_cast<Quantity>(i))) {
+            PutShownNumber(sink, *shown);
+        } else {
+            sink.Append("null");
+        }
     }
     sink.Append('}');
 }
@@ -493,25 +570,28 @@ class PartMemo {
     Memo csv_;
 };
 
-void PutJsonNames(ByteSink& sink, const std::vector<std::u16string_view>& names) {
-    sink.Append('[');
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (i != 0) {
-            sink.Append(',');
-        }
-        PutJsonString(sink, View(names[i]));
-    }
-    sink.Append(']');
+// The names of the facts that stand as asked, as a JSON array or as text
+// joined by a separator.
+void PutJsonNames(ByteSink& sink, const catalogue::Comparison& comparison,
+                  catalogue::Agreement agreement) {
+    char separator = '[';
+    catalogue::VisitNames(comparison, agreement, [&](std::u16string_view name) {
+        sink.Append(separator);
+        PutJsonString(sink, View(name));
+        separator = ',';
+    });
+    sink.Append(separator == '[' ? "[]" : "]");
 }
 
-QString JoinNames(const std::vector<std::u16string_view>& names, QStringView separator) {
+QString JoinNames(const catalogue::Comparison& comparison, catalogue::Agreement agreement,
+                  QStringView separator) {
     QString joined;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (i != 0) {
+    catalogue::VisitNames(comparison, agreement, [&](std::u16string_view name) {
+        if (!joined.isEmpty()) {
             joined += separator;
         }
-        joined += View(names[i]);
-    }
+        joined += View(name);
+    });
     return joined;
 }
 
@@ -526,7 +606,7 @@ void PutJsonCatalogue(ByteSink& sink, const catalogue::Comparison& comparison) {
     }
     sink.Append(PartMemo::OfThisThread().JsonFacts(*comparison.part));
     sink.Append(",\"differs\":");
-    PutJsonNames(sink, NamesThat(comparison, catalogue::Agreement::Differs));
+    PutJsonNames(sink, comparison, catalogue::Agreement::Differs);
     sink.Append("},\"near\":[]");
 }
 
@@ -556,7 +636,7 @@ void PutCatalogueCells(ByteSink& sink, const catalogue::Comparison& comparison) 
     }
     sink.Append(PartMemo::OfThisThread().CsvFacts(*comparison.part));
     sink.Append(',');
-    PutCsvField(sink, JoinNames(NamesThat(comparison, catalogue::Agreement::Differs), u"\n"));
+    PutCsvField(sink, JoinNames(comparison, catalogue::Agreement::Differs, u"\n"));
 }
 
 }  // namespace
@@ -606,8 +686,7 @@ void AppendJsonObject(std::string& out, const Sheet& sheet, const catalogue::Com
     PutJsonString(sink, sheet.completed ? QStringView(sheet.caption) : QStringView());
     sink.Append(sheet.completed ? ",\"completed\":true" : ",\"completed\":false");
     PutJsonStop(sink, sheet.findings);
-    PutJsonSlots(sink, sheet);
-    PutJsonFields(sink, sheet);
+    PutJsonValues(sink, EscapeValues(sheet));
     PutJsonNumbers(sink, sheet);
     PutJsonMessages(sink, sheet.messages);
     PutJsonCatalogue(sink, comparison);
