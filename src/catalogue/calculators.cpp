@@ -162,8 +162,8 @@ QList<RatingGroup> GroupByRating(const QList<const Part*>& near) {
     return groups;
 }
 
-// "2800+ (AXDA2800DKV4D, FSB 333)": the bus and the cache are named only
-// where the parts at this clock differ in them.
+// "2800+ (AXDA2800DKV4D, FSB 333)", one rating a line: the bus and the cache
+// are named only where the parts at this clock differ in them.
 QString DescribeGroups(const QList<RatingGroup>& groups) {
     constexpr qsizetype kOpnsShown = 2;
     const auto varies = [&](auto field) {
@@ -182,7 +182,7 @@ QString DescribeGroups(const QList<RatingGroup>& groups) {
         text += l2Varies ? QStringLiteral(", %1 KB").arg(FormatNumber(group.l2Kb)) : QString();
         texts.append(QStringLiteral("%1+ (%2)").arg(group.rating).arg(text));
     }
-    return texts.join(QStringLiteral("; "));
+    return texts.join(u'\n');
 }
 
 // A least-squares line of rating against clock over parts of one cache size.

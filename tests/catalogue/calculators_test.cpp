@@ -30,14 +30,14 @@ const RatingCase kRatings[] = {
     // a real part's clock; the DTR part of the same clock rates on its own terms
     {&kBarton, 1833, "2500+ (AXDA2500DKV4D)"},
     // two parts within 1 % of 2090 MHz, at two buses
-    {&kBarton, 2090, "2800+ (AXDA2800DKV4D, FSB 333); 3000+ (AXDA3000DKV4E, FSB 400)"},
+    {&kBarton, 2090, "2800+ (AXDA2800DKV4D, FSB 333)\n3000+ (AXDA3000DKV4E, FSB 400)"},
     {&kThoroughbred, 1667, "2000+ (AXDA2000DKT3C, AXDA2000DKV3C and 1 more)"},
     {&kAthlon64, 1800,
-     "2800+ (ADA2800AEP4AP, ADA2800AEP4AR and 1 more, HT 800); "
+     "2800+ (ADA2800AEP4AP, ADA2800AEP4AR and 1 more, HT 800)\n"
      "3000+ (ADA3000DAA4BP, ADA3000DAA4BW and 3 more, HT 1000)"},
     {&kAthlon64, 2000,
-     "3000+ (ADA3000AEP4AP, ADA3000AEP4AR and 2 more, HT 800, 512 KB); "
-     "3200+ (ADA3200AEP5AP, ADA3200AEP5AR, HT 800, 1024 KB); "
+     "3000+ (ADA3000AEP4AP, ADA3000AEP4AR and 2 more, HT 800, 512 KB)\n"
+     "3200+ (ADA3200AEP5AP, ADA3200AEP5AR, HT 800, 1024 KB)\n"
      "3200+ (ADA3200DAA4BP, ADA3200DAA4BW and 5 more, HT 1000, 512 KB)"},
     // between parts: one line per core, or per cache size for the Athlon 64
     {&kBarton, 2260, "\u2248 3150+, estimated from 11 Barton parts (1833 to 2333 MHz)"},
