@@ -25,8 +25,8 @@ struct ProcessorChoice {
     const char* core;  // empty: every core of the family
 };
 
-// Only the desktop Athlon XP: the mobile and MP parts of the same cores are
-// rated and specified on their own terms.
+// Only the desktop Athlon XP: the mobile and MP parts of the same cores carry
+// ratings and TDP classes of their own.
 constexpr std::array<ProcessorChoice, 4> kRatedChoices{{
     {"AMD Athlon XP (Palomino)", "Athlon XP", "Palomino"},
     {"AMD Athlon XP (Thoroughbred)", "Athlon XP", "Thoroughbred"},
