@@ -24,6 +24,7 @@
 #include "app/links.h"
 #include "app/windows/about_window.h"
 #include "app/windows/assembly.h"
+#include "app/windows/calculator_windows.h"
 #include "app/windows/link_label.h"
 #include "app/windows/main_menus.h"
 #include "catalogue/parts_table_model.h"
@@ -230,6 +231,37 @@ class WindowsTest : public QObject {
             Action(entry)->trigger();
             QVERIFY(window_->findChild<QDialog*>(form)->isVisible());
         }
+    }
+
+    // Each calculator answers its button and Enter in its entries, once: Enter
+    // in the clock entry does not press "Check MHz" too.
+    void calculatorsAnswerTheirButtons() {
+        frmPRCalc rating(window_.get());
+        rating.show();
+        rating.Combo1->setCurrentIndex(2);  // Barton
+        rating.txtPR->setText(QStringLiteral("1833"));
+        QTest::keyClick(rating.txtPR, Qt::Key_Return);
+        QVERIFY2(rating.lblPR->text().contains(u"AXDA2500DKV4D"), qPrintable(rating.lblPR->text()));
+        rating.txtMultiplier->setText(QStringLiteral("12.5"));
+        rating.txtFSB->setCurrentIndex(2);  // 166.66
+        rating.cmdCheckMHz->click();
+        QCOMPARE(rating.txtPR->text(), QStringLiteral("2083"));
+        QVERIFY(rating.lblPR->text().contains(u"AXDA2800DKV4D"));
+        rating.txtMultiplier->clear();
+        QTest::keyClick(rating.txtMultiplier, Qt::Key_Return);
+        QVERIFY(rating.lblPR->text().contains(u"multiplier"));
+        QVERIFY(rating.txtMultiplier->toolTip().contains(u"multiplier"));
+
+        frmThermCalc thermal(window_.get());
+        thermal.show();
+        thermal.Combo1->setCurrentIndex(4);  // Thoroughbred
+        thermal.txtSpeed->setText(QStringLiteral("2133"));
+        thermal.txtVoltage->setText(QStringLiteral("1.65"));
+        QTest::keyClick(thermal.txtVoltage, Qt::Key_Return);
+        QVERIFY(thermal.lblWattage->text().contains(u"68.3 W, scaled from AXDA2600DKV3C"));
+        thermal.txtSpeed->clear();
+        thermal.Command1->click();
+        QVERIFY(thermal.lblWattage->text().contains(u"clock speed"));
     }
 
     // A link opens what it shows now, by a click or by Tab and Enter or

@@ -11,8 +11,7 @@ class QPushButton;
 namespace varnel {
 
 // The performance-rating calculator: clock speed to PR rating, and multiplier
-// times bus to clock speed. Laid out for input only; the sums behind it were
-// never worked out, so its result stays "Waiting...".
+// times bus to clock speed, both worked out over the catalogue's real parts.
 class frmPRCalc : public QDialog {
     Q_OBJECT
 
@@ -31,16 +30,16 @@ class frmPRCalc : public QDialog {
     QPushButton* cmdCheckMHz = nullptr;
 
   public slots:
-    // Reserved for the rating calculation; it changes nothing yet.
-    void cmdCheckPR_Click() {}
+    void cmdCheckPR_Click();
+    void cmdCheckMHz_Click();
 
   private:
     void CreateControls();
     void ArrangeControls();
 };
 
-// The thermal output calculator: estimated heat from core, clock and voltage.
-// Laid out for input only, like the PR calculator.
+// The thermal output calculator: estimated heat from core, clock and voltage,
+// scaled from the nearest real part's TDP.
 class frmThermCalc : public QDialog {
     Q_OBJECT
 
@@ -54,6 +53,9 @@ class frmThermCalc : public QDialog {
     QPushButton* Command1 = nullptr;
     QLabel* lblWattage = nullptr;
     QLabel* Label4 = nullptr;
+
+  public slots:
+    void Command1_Click();
 
   private:
     void CreateControls();
