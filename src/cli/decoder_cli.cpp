@@ -10,6 +10,7 @@
 #include <optional>
 #include <utility>
 
+#include "catalogue/catalogue.h"
 #include "cli/batch_input.h"
 #include "cli/batch_run.h"
 #include "cli/decode_run.h"
@@ -212,6 +213,9 @@ QString MisuseOf(const Request& request) {
         return QStringLiteral(
             "--find lists parts of the catalogue; it takes no codes, --batch, "
             "--catalogue or --html");
+    }
+    if (request.find && catalogue::SearchWords(*request.find).isEmpty()) {
+        return QStringLiteral("--find needs a word to look for (an OPN, family, core or rating)");
     }
     if (request.batch && !request.codes.isEmpty()) {
         return QStringLiteral(
