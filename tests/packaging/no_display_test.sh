@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Without a display, or with one that does not answer, the window program and
-# the start script each say in one line how to go on and exit with 1, at
-# once: the script before installing or building anything.
+# Without a display, the window program and the start script each say in one
+# line how to go on and exit with 1, at once: the script before installing or
+# building anything. The program says the same of a display that does not
+# answer, where Qt would abort.
 set -euo pipefail
 program="$1"
 script="$2"
