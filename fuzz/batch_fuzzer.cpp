@@ -2,7 +2,8 @@
 // a file descriptor, then the CSV/TSV splitter on every line. The reader must
 // hand back exactly the lines of the input, refusing only those too long to
 // be a marking; the splitter must give three cleaned codes that fit their
-// boxes, a reason for every refusal, or a skip.
+// boxes, a reason for every refusal, or a skip; and the batch's CSV row of
+// those codes must hold no cell that a spreadsheet would run as a formula.
 //
 // Input layout: the bytes as they are, except that 0xFE, a count c and a byte
 // b stand for kMaxLineBytes - 128 + c copies of b, so that short inputs reach
@@ -23,7 +24,10 @@
 
 #include "cli/batch_input.h"
 #include "decode/captions.h"
+#include "decode/sheet.h"
 #include "decode/text.h"
+#include "report/sheet_formats.h"
+#include "support/csv_records.h"
 
 namespace {
 
@@ -116,6 +120,24 @@ void CheckParsed(const BatchLine& parsed, QByteArrayView line) {
     }
 }
 
+// The CSV row the batch writes for the line, before any decoding: each code,
+// and the reason of a refusal, is text to a spreadsheet.
+void CheckCsvCells(const BatchLine& parsed) {
+    Sheet sheet;
+    sheet.codes = parsed.codes;
+    std::string out;
+    report::AppendCsvRow(out, sheet, parsed.reason);
+    const QStringList cells = ReadCsvRecords(QString::fromUtf8(out.data(), out.size())).value(0);
+    for (std::size_t box = 0; box < sheet.codes.size(); ++box) {
+        if (cells.value(static_cast<qsizetype>(box)) != AsCsvCell(sheet.codes[box])) {
+            Fail("a code changed in the CSV row");
+        }
+    }
+    if (std::any_of(cells.begin(), cells.end(), BeginsLikeFormula)) {
+        Fail("a CSV cell begins like a formula");
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -146,6 +168,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const BatchLine parsed = ParseBatchLine(line, !seenRecord);
         CheckParsed(parsed, line);
         CheckAgainstCodeBoxes(parsed, line);
+        CheckCsvCells(parsed);
         seenRecord = seenRecord || parsed.kind != BatchLine::Kind::Skip;
     }
     if (reader.Next(&line) != LineReader::Status::End || reader.LineNumber() != expected.size()) {

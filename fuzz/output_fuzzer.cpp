@@ -3,6 +3,8 @@
 // with an RFC 4180 reader, and must give exactly the fields that went in.
 // Half of a surrogate pair names no character and cannot be written as
 // UTF-8: it must come back as U+FFFD, and everything around it unchanged. A
+// CSV cell that a spreadsheet would run as a formula comes back behind an
+// apostrophe, and no cell read back begins like one. A
 // number must come back as the same double, or null when it is none. The
 // catalogue's part of Code One, or the OPNs near it, must come back whole.
 //
@@ -18,6 +20,7 @@
 #include <QJsonObject>
 #include <QString>
 #include <QVariant>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -239,7 +242,7 @@ QStringList ExpectedCsvFields(const Outcome& outcome) {
     }
     fields.append(outcome.refusal.isEmpty() ? messages.join(u'\n') : outcome.refusal);
     for (QString& field : fields) {
-        field = Writable(field);
+        field = AsCsvCell(Writable(field));
     }
     return fields;
 }
@@ -269,6 +272,8 @@ void CheckCsv(const Outcome& outcome) {
     Expect(records[1].size() == records[0].size(), "the row and the header differ in width");
     const QStringList decoded = ExpectedCsvFields(outcome);
     Expect(records[1].mid(0, decoded.size()) == decoded, "a CSV field changed");
+    Expect(std::none_of(records[1].begin(), records[1].end(), BeginsLikeFormula),
+           "a CSV cell begins like a formula");
     if (outcome.columns == CsvColumns::WithCatalogue) {
         CheckCsvCatalogue(records[1].mid(decoded.size()), outcome);
     }

@@ -1,9 +1,11 @@
+#include <xcb/xcb.h>
 #include <QApplication>
 #include <QIcon>
 #include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "app/desktop_url_opener.h"
@@ -71,21 +73,41 @@ bool IsEnvironmentSet(const char* name) {
     return value != nullptr && *value != '\0';
 }
 
-// True when Qt would look for a desktop display and find none: it would then
-// abort with advice to reinstall, which helps no one.
-bool IsDisplayMissing(int argc, char* argv[]) {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        if (IsEnvironmentSet(name)) {
-            return false;
-        }
-    }
-    // A platform chosen on the command line (-platform offscreen) is Qt's to open.
-    for (int i = 1; i < argc; ++i) {
+// The platform the caller chose for Qt (-platform NAME, or QT_QPA_PLATFORM),
+// or empty when Qt is left to pick one for the desktop.
+std::string_view ChosenPlatform(int argc, char* argv[]) {
+    for (int i = 1; i + 1 < argc; ++i) {
         if (OptionName(argv[i]) == "-platform") {
-            return false;
+            return argv[i + 1];
         }
     }
-    return true;
+    const char* variable = std::getenv("QT_QPA_PLATFORM");
+    return variable != nullptr ? variable : "";
+}
+
+// Why Qt would find no desktop display, or empty when it would: then it would
+// abort with advice to reinstall, which helps no one. A platform the caller
+// chose is Qt's to open, the X display excepted: DISPLAY may name one that
+// is gone (a stale ssh session) or that this user may not use (under sudo),
+// so it is tried first, with the same library Qt's X platform uses.
+std::string WhyNoDisplay(int argc, char* argv[]) {
+    const std::string_view platform = ChosenPlatform(argc, argv);
+    if (!platform.empty() && !platform.starts_with("xcb")) {
+        return {};
+    }
+    if (!IsEnvironmentSet("DISPLAY")) {
+        return platform.empty() && !IsEnvironmentSet("WAYLAND_DISPLAY")
+                   ? "DISPLAY and WAYLAND_DISPLAY are unset"
+                   : std::string();
+    }
+    if (platform.empty() && IsEnvironmentSet("WAYLAND_DISPLAY")) {
+        return {};
+    }
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    const bool failed = xcb_connection_has_error(connection) != 0;
+    xcb_disconnect(connection);
+    return failed ? "DISPLAY=" + std::string(std::getenv("DISPLAY")) + " does not answer"
+                  : std::string();
 }
 
 }  // namespace
@@ -96,12 +118,11 @@ int main(int argc, char* argv[]) {
         printing->print();
         return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? 0 : 1;
     }
-    if (IsDisplayMissing(argc, argv)) {
-        std::fputs(
-            "varnel: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are unset); "
-            "start it from a desktop or with 'xvfb-run -a varnel', or decode without a window "
-            "with varnel-decode\n",
-            stderr);
+    if (const std::string why = WhyNoDisplay(argc, argv); !why.empty()) {
+        std::fprintf(stderr,
+                     "varnel: no display to open the window on (%s); start it from a desktop or "
+                     "with 'xvfb-run -a varnel', or decode without a window with varnel-decode\n",
+                     why.c_str());
         return 1;
     }
     QApplication app(argc, argv);

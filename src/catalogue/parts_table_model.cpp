@@ -79,8 +79,6 @@ QVariant PartsTableModel::data(const QModelIndex& index, int role) const {
             return column.sortKey != nullptr ? column.sortKey(part) : column.display(part);
         case OpnRole:
             return part.opn;
-        case SearchRole:
-            return QStringList{part.opn, part.family, part.core, part.rating}.join(u' ');
         default:
             return {};
     }

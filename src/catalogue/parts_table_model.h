@@ -7,7 +7,8 @@
 namespace varnel::catalogue {
 
 // Every part of a catalogue as a table, for a browser that sorts and filters it
-// through a QSortFilterProxyModel (sort on SortRole, filter on SearchRole).
+// through a QSortFilterProxyModel (sort on SortRole; row N is the catalogue's
+// part N, which a filter matches with MatchesSearch).
 class PartsTableModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -16,7 +17,6 @@ class PartsTableModel : public QAbstractTableModel {
     enum Role {
         SortRole = Qt::UserRole,  // numbers as numbers, texts as texts
         OpnRole,                  // the row's OPN, in any column
-        SearchRole,               // OPN, family, core and rating, in any column
     };
 
     explicit PartsTableModel(const Catalogue& catalogue, QObject* parent = nullptr);

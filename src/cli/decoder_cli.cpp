@@ -216,6 +216,9 @@ QString MisuseOf(const Request& request) {
             "--find lists parts of the catalogue; it takes no codes, --batch, "
             "--catalogue or --html");
     }
+    if (request.find && catalogue::SearchWords(*request.find).isEmpty()) {
+        return QStringLiteral("--find needs a word to look for (an OPN, family, core or rating)");
+    }
     if (request.batch && !request.codes.isEmpty()) {
         return QStringLiteral(
             "--batch takes its markings from the file, not from the command line");

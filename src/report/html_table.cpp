@@ -1,9 +1,14 @@
 #include "report/html_table.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <new>
 
@@ -252,17 +257,51 @@ QByteArray EncodeTableFile(const QString& table) {
     return bytes;
 }
 
-QString ChooseExportFolder(const QString& programFolder) {
+namespace {
+
+// Makes each missing folder of path in turn, so that a failure names the
+// folder that could not be made and the system's reason (a read-only home
+// is "Read-only file system" or "Permission denied", not a missing file).
+QString MakeFolders(const QString& path) {
+    QString made;
+    for (const QString& part : path.split(u'/')) {
+        made += part + u'/';
+        if (part.isEmpty() || part == u'.') {
+            continue;
+        }
+        const QByteArray name = QFile::encodeName(made);
+        if (::mkdir(name.constData(), 0777) != 0 && errno != EEXIST) {
+            return QStringLiteral("Could not create the folder %1: %2")
+                .arg(QDir::toNativeSeparators(made.chopped(1)),
+                     QString::fromLocal8Bit(std::strerror(errno)));
+        }
+    }
+    return QFileInfo(path).isDir()
+               ? QString()
+               : QStringLiteral("%1 is not a folder.").arg(QDir::toNativeSeparators(path));
+}
+
+}  // namespace
+
+ExportFolder ChooseExportFolder(const QString& programFolder) {
     if (CanCreateFileIn(programFolder)) {
-        return CleanFolder(programFolder);
+        return {CleanFolder(programFolder), {}};
+    }
+    // Without a home of its own the documents folder would be /Documents,
+    // made at the root of the disk: better to write nothing and say why.
+    const QString home = QFile::decodeName(qgetenv("HOME"));
+    if (home.isEmpty()) {
+        return {{},
+                QStringLiteral("The program's folder %1 cannot be written, and there is no home "
+                               "folder to hold a documents folder (HOME is not set).")
+                    .arg(QDir::toNativeSeparators(CleanFolder(programFolder)))};
     }
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (documents.isEmpty()) {
-        documents = QDir::homePath();
+        documents = home;
     }
-    // A failure here shows up as the write's own failure, with the path.
-    QDir().mkpath(documents);
-    return CleanFolder(documents);
+    documents = CleanFolder(documents);
+    return {documents, MakeFolders(documents)};
 }
 
 bool ExportHtmlTable(const Sheet& sheet, Prompter& prompter, const QString& programFolder) {
@@ -284,10 +323,15 @@ bool ExportHtmlTable(const std::function<QString()>& buildTable, Prompter& promp
         return false;
     }
 
-    const QString folder = ChooseExportFolder(programFolder);
-    const QString path = JoinFileName(folder);
-    if (const WriteResult written = WriteWholeFile(path, bytes, PathPolicy::FixedName);
-        !written.Succeeded()) {
+    const ExportFolder chosen = ChooseExportFolder(programFolder);
+    const QString& folder = chosen.folder;
+    const QString path =
+        folder.isEmpty() ? QString::fromLatin1(kTableFileName) : JoinFileName(folder);
+    WriteResult written{chosen.failure};
+    if (written.Succeeded()) {
+        written = WriteWholeFile(path, bytes, PathPolicy::FixedName);
+    }
+    if (!written.Succeeded()) {
         prompter.Show({QStringLiteral("Could not save ") + QDir::toNativeSeparators(path) +
                            QStringLiteral(":") + kLineEnd + kLineEnd + written.reason,
                        MessageIcon::Critical, MessageButtons::Ok, ApplicationTitle()});

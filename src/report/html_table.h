@@ -36,8 +36,13 @@ QByteArray EncodeTableFile(const QString& table);
 // The folder an export goes to: programFolder when a file can be created
 // there, otherwise the user's documents folder (created when missing). The
 // text is cleaned up, so that joining it with a file name needs exactly one
-// separator.
-QString ChooseExportFolder(const QString& programFolder);
+// separator. failure says why there is no folder to write in (the documents
+// folder cannot be made, or there is no home folder); it is empty otherwise.
+struct ExportFolder {
+    QString folder;
+    QString failure;
+};
+ExportFolder ChooseExportFolder(const QString& programFolder);
 
 // The "Generate HTML file" command: writes table.htm into programFolder when
 // it can be written there, otherwise into the user's documents folder, and

@@ -192,17 +192,33 @@ void PutJsonString(ByteSink& sink, QStringView text) {
     sink.Advance(to);
 }
 
-// The most bytes a text takes as a CSV field: three for each unit, two quotes
-// and the separator behind it.
+// A spreadsheet runs a cell that begins with one of these as a formula
+// (some skip a leading tab or CR first): a code typed as =HYPERLINK(...)
+// would run on the reader's machine. No real marking begins with one.
+constexpr std::u16string_view kFormulaStarts = u"=+-@\t\r";
+
+bool StartsLikeFormula(QStringView text) {
+    return !text.isEmpty() &&
+           kFormulaStarts.find(text.front().unicode()) != std::u16string_view::npos;
+}
+
+// The most bytes a text takes as a CSV field: three for each unit, an
+// apostrophe, two quotes and the separator behind it.
 std::size_t CsvRoom(QStringView text) {
-    return CsvQuoted::kRoomPerUnit * UnitCount(text) + 3;
+    return CsvQuoted::kRoomPerUnit * UnitCount(text) + 4;
 }
 
 // One pass for the usual field, plain ASCII without a separator; a field that
-// needs quotes is written again from its start. Needs CsvRoom(text) at to.
+// needs quotes is written again from its start. A field that a spreadsheet
+// would run as a formula gets an apostrophe in front, the way spreadsheets
+// themselves mark such a cell as text. Needs CsvRoom(text) at to.
 char* WriteCsvField(char* const to, QStringView text) {
     const char16_t* const end = text.utf16() + text.size();
+    const bool formula = StartsLikeFormula(text);
     char* bare = to;
+    if (formula) {
+        *bare++ = '\'';
+    }
     const char16_t* const rest = CopyPlainAscii<CsvBare>(bare, text.utf16(), end);
     if (rest == end) {
         return bare;
@@ -210,8 +226,12 @@ char* WriteCsvField(char* const to, QStringView text) {
     if (std::none_of(rest, end, CsvBare::Escapes)) {
         return WriteText<PlainText>(bare, rest, end);
     }
-    *to = '"';
-    char* const closing = WriteText<CsvQuoted>(to + 1, text.utf16(), end);
+    char* quoted = to;
+    *quoted++ = '"';
+    if (formula) {
+        *quoted++ = '\'';
+    }
+    char* const closing = WriteText<CsvQuoted>(quoted, text.utf16(), end);
     *closing = '"';
     return closing + 1;
 }

@@ -6,6 +6,7 @@
 #include <unistd.h>
 #include <QFile>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -117,26 +118,34 @@ int CreateFileBeside(const QByteArray& target, QByteArray& created) {
     return -1;
 }
 
-// The replacement takes over the old file's permission bits, and its owner
-// and group when running as root (who would otherwise become the owner).
-int KeepOwnership(int fd, const struct stat& old) {
-    if (::geteuid() == 0 && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+// What a replacement takes over from the file it replaces.
+struct Keep {
+    const struct stat* old = nullptr;  // null: there was no file
+    bool owner = false;
+};
+
+// The replacement takes over the old file's permission bits, never set-uid,
+// set-gid or sticky (a table is no program, and a bit left by whoever made
+// the old file must not outlive it); and its owner and group when running
+// as root (who would otherwise become the owner), unless another user could
+// have planted the old file.
+int KeepOwnership(int fd, const Keep& keep) {
+    if (keep.owner && ::geteuid() == 0 && ::fchown(fd, keep.old->st_uid, keep.old->st_gid) != 0) {
         return errno;
     }
-    return ::fchmod(fd, old.st_mode & 07777) == 0 ? 0 : errno;
+    return ::fchmod(fd, keep.old->st_mode & 0777) == 0 ? 0 : errno;
 }
 
 // Writes a complete new file and only then renames it over the target, so a
-// failure anywhere leaves the old file as it was. old is null when there is
-// no file yet.
+// failure anywhere leaves the old file as it was.
 WriteResult ReplaceRegularFile(const QByteArray& target, const QByteArray& bytes,
-                               const struct stat* old) {
+                               const Keep& keep) {
     QByteArray temporary;
     const int fd = CreateFileBeside(target, temporary);
     if (fd < 0) {
         return Failure(errno);
     }
-    int error = old != nullptr ? KeepOwnership(fd, *old) : 0;
+    int error = keep.old != nullptr ? KeepOwnership(fd, keep) : 0;
     if (error == 0) {
         error = WriteAll(fd, bytes.constData(), static_cast<std::size_t>(bytes.size()));
     }
@@ -156,11 +165,48 @@ WriteResult ReplaceRegularFile(const QByteArray& target, const QByteArray& bytes
     return {};
 }
 
+QByteArray FolderOf(const QByteArray& name) {
+    const qsizetype slash = name.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : name.left(std::max<qsizetype>(slash, 1));
+}
+
+// A folder anyone may create names in, but only their owners remove, such
+// as /tmp: another user can plant a link or a file there under a name the
+// caller will use later. Returns 0 and says whether it is one, or errno.
+int IsSharedFolder(const QByteArray& folder, bool& shared, uid_t& owner) {
+    struct stat found {};
+    if (::stat(folder.constData(), &found) != 0) {
+        return errno;
+    }
+    shared = (found.st_mode & S_ISVTX) != 0 && (found.st_mode & S_IWOTH) != 0;
+    owner = found.st_uid;
+    return 0;
+}
+
+// The kernel's own rule for such folders (fs.protected_symlinks and
+// fs.protected_regular), applied whatever those settings say, and for links
+// this program follows itself: a link or a file there is used only when the
+// caller or the folder's owner owns it.
+WriteResult RefusePlanted(const QByteArray& name, const struct stat& found, bool& shared) {
+    uid_t folderOwner = 0;
+    if (const int error = IsSharedFolder(FolderOf(name), shared, folderOwner); error != 0) {
+        return Failure(error);
+    }
+    if (!shared || found.st_uid == ::geteuid() || found.st_uid == folderOwner) {
+        return {};
+    }
+    return {QStringLiteral("It is %1 owned by another user (uid %2) in a folder that anyone may "
+                           "write to (sticky, like /tmp); it is left alone.")
+                .arg(S_ISLNK(found.st_mode) ? QStringLiteral("a symbolic link")
+                                            : QStringLiteral("a file"))
+                .arg(found.st_uid)};
+}
+
 // What stands at name (not a link) decides how the table goes there.
 WriteResult WriteOver(const QByteArray& name, const struct stat& found, const QByteArray& bytes,
-                      PathPolicy policy) {
+                      PathPolicy policy, bool shared) {
     if (S_ISREG(found.st_mode)) {
-        return ReplaceRegularFile(name, bytes, &found);
+        return ReplaceRegularFile(name, bytes, {&found, !shared});
     }
     if (policy == PathPolicy::NamedByUser && IsStream(found.st_mode)) {
         return WriteIntoStream(name, bytes);
@@ -200,10 +246,16 @@ WriteResult WriteAt(const QByteArray& name, const QByteArray& bytes, PathPolicy 
     }
     struct stat found {};
     if (::lstat(name.constData(), &found) != 0) {
-        return errno == ENOENT ? ReplaceRegularFile(name, bytes, nullptr) : Failure(errno);
+        return errno == ENOENT ? ReplaceRegularFile(name, bytes, {}) : Failure(errno);
+    }
+    bool shared = false;
+    if (S_ISLNK(found.st_mode) || S_ISREG(found.st_mode)) {
+        if (WriteResult refused = RefusePlanted(name, found, shared); !refused.Succeeded()) {
+            return refused;
+        }
     }
     if (!S_ISLNK(found.st_mode)) {
-        return WriteOver(name, found, bytes, policy);
+        return WriteOver(name, found, bytes, policy, shared);
     }
     if (policy == PathPolicy::FixedName) {
         return {QStringLiteral("It is a symbolic link.")};

@@ -29,9 +29,12 @@ struct WriteResult {
 };
 
 // Writes the bytes to path. A regular file is replaced whole or not at all,
-// never left half written, and keeps its permission bits (and, when running
-// as root, its owner and group); a new file gets the mode the umask allows.
-// Nothing that is not a regular file is ever replaced.
+// never left half written, and keeps its permission bits but set-uid, set-gid
+// and sticky (and, when running as root, its owner and group); a new file
+// gets the mode the umask allows. Nothing that is not a regular file is ever
+// replaced. In a folder anyone may write to with the sticky bit (/tmp), a
+// link or file that neither the caller nor the folder's owner owns is
+// refused, and a replaced file there belongs to the caller.
 WriteResult WriteWholeFile(const QString& path, const QByteArray& bytes, PathPolicy policy);
 
 // Writes every byte to an open descriptor. A descriptor left non-blocking by

@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 #include "decode/captions.h"
 #include "decode/text.h"
@@ -104,6 +105,12 @@ QString WithoutLoneSurrogates(const QString& text, qsizetype* caret) {
     return result;
 }
 
+// Characters as a reader counts them: an emoji is one, not two halves.
+qsizetype CharacterCount(QStringView text) {
+    return text.size() -
+           std::count_if(text.begin(), text.end(), [](QChar c) { return c.isLowSurrogate(); });
+}
+
 // The part of a text that an edit left alone in front of the change and
 // behind it, as counts of UTF-16 units that never split a character. Both
 // texts are free of lone surrogates.
@@ -135,7 +142,8 @@ KeptAround FindKeptAround(const QString& before, const QString& after) {
 // with a limit takes an insertion: what stood before and after it stays, and
 // of the inserted text only as much as there is room for, from its start.
 // The caret goes behind what was kept of the insertion.
-QString CutInsertionToFit(const QString& before, const QString& after, qsizetype* caret) {
+QString CutInsertionToFit(const QString& before, const QString& after, qsizetype* caret,
+                          CodeBox::Cut* cut) {
     const KeptAround kept = FindKeptAround(before, after);
     const qsizetype front = std::min<qsizetype>(kept.front, kCodeMaxLength);
     const qsizetype back = std::min<qsizetype>(kept.back, kCodeMaxLength - front);
@@ -145,6 +153,7 @@ QString CutInsertionToFit(const QString& before, const QString& after, qsizetype
         --room;  // an emoji either fits whole or stays out
     }
     *caret = front + room;
+    *cut = {CharacterCount(inserted), CharacterCount(inserted.first(room))};
     QString fitted = after.left(front);
     fitted.append(inserted.first(room));
     fitted.append(QStringView(after).last(back));
@@ -164,30 +173,79 @@ QString FirstCharacters(const QString& code, qsizetype n) {
     if (code.size() <= n) {
         return code;
     }
+    if (n <= 0) {
+        return {};
+    }
     return code.left(code.at(n - 1).isHighSurrogate() ? n - 1 : n);
 }
 
-// The lines of a pasted text as codes, in order: each cleaned as a box cleans
-// what is typed, then cut to the box's limit; blank lines are left out.
-QStringList MarkingLines(const QString& text) {
-    QStringList codes;
+// What separates the three codes of a marking copied as one row of a
+// spreadsheet or a batch file. A space does not: a code is read off a lid
+// with gaps between its groups of characters.
+constexpr std::u16string_view kFieldSeparators = u"\t,;";
+
+// The brand line printed above the OPN on many lids ("AMD Athlon XP"), which
+// a transcription of the whole lid starts with.
+bool IsBrandLine(QStringView line) {
+    return line.trimmed().startsWith(QLatin1String("AMD "), Qt::CaseInsensitive);
+}
+
+// The pieces of a pasted text that hold something: its lines, or the fields
+// of its one line.
+QList<QStringView> PastedPieces(QStringView text) {
+    QList<QStringView> lines;
     qsizetype start = 0;
     for (qsizetype end = 0; end <= text.size(); ++end) {
-        if (end < text.size() && !IsLineBreak(text.at(end))) {
-            continue;
+        if (end == text.size() || IsLineBreak(text.at(end))) {
+            if (!NormaliseCode(text.sliced(start, end - start)).isEmpty()) {
+                lines.append(text.sliced(start, end - start));
+            }
+            start = end + 1;
         }
+    }
+    if (lines.size() != 1) {
+        return lines;
+    }
+    QList<QStringView> fields;
+    start = 0;
+    const QStringView line = lines.front();
+    for (qsizetype end = 0; end <= line.size(); ++end) {
+        if (end == line.size() ||
+            kFieldSeparators.find(line.at(end).unicode()) != std::u16string_view::npos) {
+            fields.append(line.sliced(start, end - start));
+            start = end + 1;
+        }
+    }
+    return fields;
+}
+
+}  // namespace
+
+// The codes of a pasted text that is a whole marking, in order: its lines,
+// or the tab-, comma- or semicolon-separated fields of its one line, each
+// cleaned as a box cleans what is typed and cut to the box's limit; empty
+// pieces and a leading brand line are left out. No codes when the text is
+// one piece, which goes in at the caret as typed text does.
+QList<CodeBox::PastedCode> CodeBox::MarkingCodes(const QString& text) {
+    QList<QStringView> pieces = PastedPieces(text);
+    QList<PastedCode> codes;
+    if (pieces.size() < 2) {
+        return codes;
+    }
+    if (IsBrandLine(pieces.front())) {
+        pieces.removeFirst();
+    }
+    for (const QStringView piece : pieces) {
         qsizetype unusedCaret = 0;
-        const QString code =
-            NormaliseCode(WithoutLoneSurrogates(text.sliced(start, end - start), &unusedCaret));
+        const QString code = NormaliseCode(WithoutLoneSurrogates(piece.toString(), &unusedCaret));
         if (!code.isEmpty()) {
-            codes.append(FirstCharacters(code, kCodeMaxLength));
+            codes.append({FirstCharacters(code, kCodeMaxLength), CharacterCount(code)});
         }
-        start = end + 1;
     }
     return codes;
 }
 
-}  // namespace
+namespace {}  // namespace
 
 CodeBox::CodeBox(QWidget* parent) : QLineEdit(parent) {
     // No limit of the line edit's own: it would count the invisible
@@ -200,9 +258,15 @@ CodeBox::CodeBox(QWidget* parent) : QLineEdit(parent) {
 
 void CodeBox::SetNextBox(CodeBox* next) {
     nextBox_ = next;
+    if (next != nullptr) {
+        next->previousBox_ = this;
+    }
 }
 
 void CodeBox::Normalise() {
+    if (settling_) {
+        return;  // the notice of the settled code this run assigns below
+    }
     const QString current = text();
     qsizetype caret = cursorPosition();
     const QString whole = WithoutLoneSurrogates(current, &caret);
@@ -212,18 +276,23 @@ void CodeBox::Normalise() {
     // caret goes to the end, ready for the rest of the code.
     QString settled = NormaliseCode(whole);
     const bool droppedInvisible = settled.size() != whole.size();
+    Cut cut;
     if (settled.size() > kCodeMaxLength) {
-        settled = CutInsertionToFit(settled_, settled, &caret);
+        settled = CutInsertionToFit(settled_, settled, &caret, &cut);
     }
     if (droppedInvisible) {
         caret = settled.size();
     }
     settled_ = settled;
+    // More than one character dropped or composed that did not fit was not
+    // typed: the window says so. A key beyond a full code is just refused.
+    SetCut(cut.pasted > 1 ? cut : Cut{});
     if (settled == current) {
         return;  // already settled: assigning it again would change nothing
     }
-    // The assignment notifies again; that nested run finds the text settled.
+    settling_ = true;
     setText(settled);
+    settling_ = false;
     setCursorPosition(static_cast<int>(caret));
 }
 
@@ -237,16 +306,36 @@ void CodeBox::MoveToNextBox() {
     nextBox_->setFocus(Qt::OtherFocusReason);
 }
 
+CodeBox* CodeBox::FirstBox() {
+    CodeBox* first = this;
+    while (first->previousBox_ != nullptr) {
+        first = first->previousBox_;
+    }
+    return first;
+}
+
+void CodeBox::TakePastedCode(const PastedCode& pasted) {
+    if (text() != pasted.code) {
+        // Inserted over the whole code rather than assigned: the change is
+        // one step of the box's own undo, which an assignment would clear.
+        selectAll();
+        insert(pasted.code);
+    }
+    const qsizetype kept = CharacterCount(pasted.code);
+    SetCut(pasted.length > kept ? Cut{pasted.length, kept} : Cut{});
+}
+
 bool CodeBox::FillWithMarking(const QString& text) {
-    const QStringList lines = MarkingLines(text);
-    if (lines.size() < 2) {
+    const QList<PastedCode> codes = MarkingCodes(text);
+    if (codes.isEmpty()) {
         return false;
     }
-    CodeBox* box = this;
-    CodeBox* last = this;
+    // Three lines are a whole marking, whichever box has the focus.
+    CodeBox* box = codes.size() >= kCodeBoxCount ? FirstBox() : this;
+    CodeBox* last = box;
     // Lines beyond the last box belong to no code and are dropped.
-    for (qsizetype i = 0; i < lines.size() && box != nullptr; ++i) {
-        box->setText(lines.at(i));
+    for (qsizetype i = 0; i < codes.size() && box != nullptr; ++i) {
+        box->TakePastedCode(codes.at(i));
         last = box;
         box = box->nextBox_;
     }
@@ -256,12 +345,34 @@ bool CodeBox::FillWithMarking(const QString& text) {
     return true;
 }
 
-bool CodeBox::PasteMarking(QClipboard::Mode mode) {
-    return !isReadOnly() && FillWithMarking(QGuiApplication::clipboard()->text(mode));
+void CodeBox::SetCut(Cut cut) {
+    if (!(cut_ == cut)) {
+        cut_ = cut;
+        emit CutChanged();
+    }
+}
+
+void CodeBox::Paste(QClipboard::Mode mode) {
+    const QString text = QGuiApplication::clipboard()->text(mode);
+    if (isReadOnly() || FillWithMarking(text)) {
+        return;
+    }
+    // Cleaned and cut before it goes in, so that the box's undo takes the
+    // paste back in one step: a code settled after the change could not be.
+    qsizetype unusedCaret = 0;
+    const QString code = NormaliseCode(WithoutLoneSurrogates(text, &unusedCaret));
+    const qsizetype room = kCodeMaxLength - (this->text().size() - selectedText().size());
+    const QString fitted = FirstCharacters(code, std::max<qsizetype>(room, 0));
+    if (!fitted.isEmpty() || hasSelectedText()) {
+        insert(fitted);
+    }
+    const Cut cut{CharacterCount(code), CharacterCount(fitted)};
+    SetCut(cut.pasted > cut.kept ? cut : Cut{});
 }
 
 void CodeBox::keyPressEvent(QKeyEvent* event) {
-    if (event->matches(QKeySequence::Paste) && PasteMarking(QClipboard::Clipboard)) {
+    if (event->matches(QKeySequence::Paste)) {
+        Paste(QClipboard::Clipboard);
         event->accept();
         return;
     }
@@ -294,11 +405,7 @@ void CodeBox::contextMenuEvent(QContextMenuEvent* event) {
     // the one wired to the line edit's own paste, which Qt wires by name.
     for (QAction* action : menu->actions()) {
         if (disconnect(action, SIGNAL(triggered()), this, SLOT(paste()))) {
-            connect(action, &QAction::triggered, this, [this] {
-                if (!PasteMarking(QClipboard::Clipboard)) {
-                    paste();
-                }
-            });
+            connect(action, &QAction::triggered, this, [this] { Paste(QClipboard::Clipboard); });
         }
     }
     menu->popup(event->globalPos());
@@ -307,14 +414,37 @@ void CodeBox::contextMenuEvent(QContextMenuEvent* event) {
 void CodeBox::mouseReleaseEvent(QMouseEvent* event) {
     // The middle button pastes the selection on X11 desktops.
     if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection() &&
-        rect().contains(event->position().toPoint()) && PasteMarking(QClipboard::Selection)) {
+        rect().contains(event->position().toPoint()) && !isReadOnly() &&
+        FillWithMarking(QGuiApplication::clipboard()->text(QClipboard::Selection))) {
         event->accept();
         return;
     }
     QLineEdit::mouseReleaseEvent(event);
 }
 
+// Files dragged from a file manager (text/uri-list) are no marking: their
+// names would be typed in as FILE:///... The box does not take them.
+void CodeBox::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::dragEnterEvent(event);
+}
+
+void CodeBox::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::dragMoveEvent(event);
+}
+
 void CodeBox::dropEvent(QDropEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->ignore();
+        return;
+    }
     if (!isReadOnly() && event->mimeData()->hasText() &&
         FillWithMarking(event->mimeData()->text())) {
         event->acceptProposedAction();

@@ -26,25 +26,60 @@ class CodeBox : public QLineEdit {
     // focus away.
     void SetNextBox(CodeBox* next);
 
+    // A pasted code that did not fit: how many characters it had after
+    // cleaning, and how many of them the box kept. Both 0 when the box holds
+    // what was typed or pasted whole; any later edit that keeps everything
+    // clears it.
+    struct Cut {
+        qsizetype pasted = 0;
+        qsizetype kept = 0;
+        bool operator==(const Cut&) const = default;
+    };
+    Cut LastCut() const { return cut_; }
+
+  signals:
+    void CutChanged();
+
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
   private:
+    // One code of a pasted marking: cleaned and cut to the limit, and how
+    // long it was before the cut.
+    struct PastedCode {
+        QString code;
+        qsizetype length = 0;  // in characters, before the cut
+    };
+    static QList<PastedCode> MarkingCodes(const QString& text);
+
     void Normalise();
+    void SetCut(Cut cut);
+    CodeBox* FirstBox();
+    void TakePastedCode(const PastedCode& pasted);
     bool HoldsAlmostFullCode() const;
     void MoveToNextBox();
-    // A text of several lines, pasted or dropped, is a whole marking: this
-    // box takes its first line and the boxes after it the next ones. Says
-    // whether the text was one; a single line is left to the line edit,
-    // which puts it in at the caret.
+    // A text of several lines (or one line of tab-, comma- or semicolon-
+    // separated codes), pasted or dropped, is a whole marking: this box takes
+    // its first code and the boxes after it the next ones; three or more
+    // codes fill the boxes from Code One. Each box changed takes its change
+    // as one step of its undo. Says whether the text was one; a single code
+    // is left to the line edit, which puts it in at the caret.
     bool FillWithMarking(const QString& text);
-    bool PasteMarking(QClipboard::Mode mode);
+    // Pastes the clipboard: a whole marking over the boxes, or one code
+    // cleaned and cut to the room left, at the caret, as one undo step.
+    void Paste(QClipboard::Mode mode);
 
     QPointer<CodeBox> nextBox_;
+    QPointer<CodeBox> previousBox_;
+    Cut cut_;
+    // While the settled code is being assigned.
+    bool settling_ = false;
     // The code as the last edit left it; the next edit's insertion is told
     // apart from it when a code grows beyond the limit.
     QString settled_;

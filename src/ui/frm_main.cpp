@@ -151,6 +151,9 @@ void frmMain::ConnectControls() {
     connect(Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
     connect(CmdSaveHTML, &QPushButton::clicked, this, &frmMain::CmdSaveHTML_Click);
+    for (CodeBox* box : txtCode) {
+        connect(box, &CodeBox::CutChanged, this, &frmMain::ShowPasteNote);
+    }
 }
 
 frmMain::~frmMain() = default;
@@ -210,6 +213,25 @@ void frmMain::CreateCodeBoxes() {
     // last line of a marking and keeps the focus.
     txtCode[0]->SetNextBox(txtCode[1]);
     txtCode[1]->SetNextBox(txtCode[2]);
+    // A pasted code cut to fit its box is said beside the boxes: varnel-decode
+    // refuses such a code, and the window must not keep silent about it.
+    lblPasteNote = NewPlainLabel(QString(), QStringLiteral("lblPasteNote"), Frame[1]);
+    lblPasteNote->setWordWrap(true);
+    lblPasteNote->setVisible(false);
+}
+
+void frmMain::ShowPasteNote() {
+    QStringList notes;
+    for (std::size_t box = 0; box < txtCode.size(); ++box) {
+        if (const CodeBox::Cut cut = txtCode[box]->LastCut(); cut.pasted > 0) {
+            notes.append(QStringLiteral("%1: %2 of the %3 characters pasted fit in the box.")
+                             .arg(FromCaption(kCodeCaptions[box]).chopped(1))
+                             .arg(cut.kept)
+                             .arg(cut.pasted));
+        }
+    }
+    lblPasteNote->setText(notes.join(u'\n'));
+    lblPasteNote->setVisible(!notes.isEmpty());
 }
 
 int frmMain::ScaledPixels(int pixelsAt96Dpi) const {
@@ -260,6 +282,8 @@ QWidget* frmMain::BuildCodeEntryFrame() {
         column->addLayout(indented);
         column->addSpacing(i + 1 < txtCode.size() ? 6 : 8);
     }
+    lblPasteNote->setFixedWidth(boxWidth + ScaledPixels(8));
+    column->addWidget(lblPasteNote);
     column->addWidget(Command2, 0, Qt::AlignRight);
     return Frame[1];
 }
@@ -313,7 +337,7 @@ void frmMain::CreateCopyActions() {
             addAction(mnuCopy[i]);
         }
         connect(mnuCopy[i], &QAction::triggered, this, [this, write = copy.write] {
-            const Sheet sheet = SheetToExport();
+            const Sheet sheet = SheetToCopy();
             SetClipboardText(write(sheet, CompareWithCatalogue(sheet)));
         });
     }
@@ -374,6 +398,15 @@ Sheet frmMain::SheetToExport() const {
         sheet.codes = CurrentCodes();
     }
     return sheet;
+}
+
+Sheet frmMain::SheetToCopy() const {
+    // A copy pairs the results, messages and catalogue entry of a run with
+    // the codes that run read, even after a stop: codes typed since were
+    // never checked. Before any run there are only the boxes.
+    const bool ran = std::any_of(shown_.codes.begin(), shown_.codes.end(),
+                                 [](const QString& code) { return !code.isEmpty(); });
+    return ran ? shown_ : SheetToExport();
 }
 
 Codes frmMain::CurrentCodes() const {

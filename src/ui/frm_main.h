@@ -45,6 +45,9 @@ class frmMain : public QMainWindow {
     // What "Generate HTML file" writes: the results on show and their codes.
     Sheet SheetToExport() const;
 
+    // What the copy commands write: the last run's sheet with its own codes.
+    Sheet SheetToCopy() const;
+
     // The three boxes as they read now.
     Codes CurrentCodes() const;
     QString CodeText(int box) const;
@@ -61,6 +64,8 @@ class frmMain : public QMainWindow {
     QPushButton* Command3 = nullptr;    // "Swap"
     QPushButton* CmdSaveHTML = nullptr;
     QLabel* lblCopyright = nullptr;
+    // Beside the boxes: which pasted code was cut to fit its box.
+    QLabel* lblPasteNote = nullptr;
     // The ways to copy all results: the results' context menu offers them,
     // and the first answers Ctrl+Shift+C anywhere in the window.
     std::array<QAction*, kResultsCopies.size()> mnuCopy{};
@@ -99,6 +104,7 @@ class frmMain : public QMainWindow {
     void Command2_Click();
     void Command3_Click();
     void CmdSaveHTML_Click();
+    void ShowPasteNote();
     // Shows a sheet: its codes in the boxes, its values and its caption.
     void Render(const Sheet& sheet);
     // The sheet held against the catalogue, which is read on the first call.

@@ -27,6 +27,7 @@
 #include "app/windows/calculator_windows.h"
 #include "app/windows/link_label.h"
 #include "app/windows/main_menus.h"
+#include "catalogue/catalogue.h"
 #include "catalogue/parts_table_model.h"
 #include "decode/program.h"
 #include "support/fakes.h"
@@ -433,6 +434,34 @@ class WindowsTest : public QObject {
             QCOMPARE(each, value);
         }
         QVERIFY(browser.shownCount->text().startsWith(QString::number(shown.size()) + " of "));
+    }
+
+    // The browser's search field and varnel-decode --find are one search:
+    // every word, cleaned as a code box cleans it, in the OPN, family, core
+    // or rating.
+    void browserFindsWhatFindFinds_data() {
+        QTest::addColumn<QString>("search");
+        QTest::newRow("two words of a core") << "san diego";
+        QTest::newRow("a core run together") << "SanDiego";
+        QTest::newRow("core and rating") << "venice 3000+";
+        QTest::newRow("invisible characters") << QString::fromUtf16(u"ada​3700	daa");
+        QTest::newRow("family words apart") << "athlon   64 x2";
+        QTest::newRow("a word nowhere") << "venice pentium";
+    }
+    void browserFindsWhatFindFinds() {
+        QFETCH(QString, search);
+        QStringList found;
+        for (const varnel::catalogue::Part* part :
+             varnel::catalogue::Catalogue::Builtin().Find(search)) {
+            found.append(part->opn);
+        }
+        PartsBrowser& browser = OpenBrowser();
+        browser.search->setText(search);
+        QStringList shown = ShownColumn(*browser.parts, PartsTableModel::Opn);
+        shown.sort();
+        found.sort();
+        QCOMPARE(shown, found);
+        QCOMPARE(found.isEmpty(), search.contains(QStringLiteral("pentium")));
     }
 
     // Clocks sort as numbers: 800MHz before 1000MHz.

@@ -235,6 +235,8 @@ TEST(VarnelDecode, UsageErrorsExitTwoPrintNothing) {
         {"--catalogue", "AXDA2500DKV4D", "KQXEB0345MPMW", "Y3121234"},
         {"--find", "Barton", "--batch", "-"},
         {"--find", "Barton", "AXDA2500DKV4D", "KQXEB0345MPMW", "Y3121234"},
+        {"--find", ""},  // not a list of every part
+        {"--find", " \t "},
     };
     for (const QStringList& arguments : cases) {
         const ProgramRun run = Decode(arguments);
@@ -357,6 +359,7 @@ TEST(VarnelDecode, CatalogueColumnsAndFind) {
         {{"--find", "san diego"}, 0, "OPN            Family"},
         {{"--json", "--find", "ADA3700DAA5BN"}, 0, "{\"opn\":\"ADA3700DAA5BN\",\"family\":"},
         {{"--find", "AXDX"}, 1, ""},
+        {{"--find", "sandiego  ada3700"}, 0, "OPN            Family"},
     };
     for (const auto& search : searches) {
         const ProgramRun found = Decode(search.arguments);
@@ -498,4 +501,83 @@ TEST(VarnelDecode, HtmlIntoCharacterDeviceKeepsIt) {
         struct stat after {};
         EXPECT_TRUE(::lstat(QFile::encodeName(path), &after) == 0 && S_ISCHR(after.st_mode));
     }
+}
+
+// In a folder anyone may write to with the sticky bit (/tmp), another user
+// can plant a link or a file under the name root will write. Planting as
+// another user takes root, to hand the planted names over.
+struct StickyCase {
+    const char* what;
+    uid_t folderOwner;
+    uid_t planter;  // owner of what stands at table.htm
+    bool link;      // a link to target.htm, else a regular file
+    mode_t mode;    // of the regular file (table.htm or the link's target)
+    bool refused;   // exit 2, nothing touched
+    uid_t ownerAfter;
+};
+
+// Makes a sticky folder anyone may write to, owned by the case's folder
+// owner, with table.htm planted in it as the case says. Returns table.htm.
+QByteArray PlantInSharedFolder(const StickyCase& c, const QTemporaryDir& scratch) {
+    const QByteArray folder = QFile::encodeName(scratch.filePath("shared"));
+    const QByteArray table = folder + "/table.htm";
+    const QByteArray target = folder + "/target.htm";
+    EXPECT_EQ(::mkdir(folder, 0700), 0);
+    EXPECT_EQ(::chmod(folder, 01777) | ::chown(folder, c.folderOwner, 0), 0);
+    EXPECT_TRUE(QFile(QFile::decodeName(c.link ? target : table)).open(QIODevice::WriteOnly));
+    EXPECT_EQ(::chmod(c.link ? target : table, c.mode), 0);
+    if (c.link) {
+        EXPECT_EQ(::symlink(target, table), 0);
+    }
+    EXPECT_EQ(::lchown(table, c.planter, c.planter), 0);
+    return table;
+}
+
+constexpr uid_t kNobody = 65534;
+
+TEST(VarnelDecode, HtmlInStickySharedFolderRefusesWhatOthersPlanted) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "planting files as another user (uid 65534) needs root";
+    }
+    // clang-format off
+    const StickyCase cases[] = {
+        {"another user's link to root's file",      0,       kNobody, true,  0600,  true,  0},
+        {"another user's file, set-uid",            0,       kNobody, false, 04777, true,  kNobody},
+        {"root's own link",                         0,       0,       true,  0600,  false, 0},
+        {"root's own file loses set-uid",           0,       0,       false, 06755, false, 0},
+        {"the folder owner's file becomes root's",  kNobody, kNobody, false, 0644,  false, 0},
+    };
+    // clang-format on
+    for (const StickyCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir scratch;
+        const QByteArray table = PlantInSharedFolder(c, scratch);
+        struct stat before {};
+        ASSERT_EQ(::stat(table, &before), 0);
+
+        const ProgramRun run = Decode(QStringList{"--html", QFile::decodeName(table)} + kBarton);
+
+        struct stat after {};
+        ASSERT_EQ(::stat(table, &after), 0);
+        EXPECT_EQ(run.status, c.refused ? 2 : 0) << run.err.constData();
+        EXPECT_EQ(run.err.contains("cannot write " + table + ": It is a"), c.refused);
+        EXPECT_EQ(ReadBytes(QFile::decodeName(table)).isEmpty(), c.refused);
+        EXPECT_EQ(after.st_mode, c.refused ? before.st_mode : (S_IFREG | (c.mode & 0777)));
+        EXPECT_EQ(after.st_uid, c.ownerAfter);
+        struct stat link {};
+        EXPECT_EQ(::lstat(table, &link) == 0 && S_ISLNK(link.st_mode), c.link);
+    }
+}
+
+TEST(VarnelDecode, HtmlThroughDanglingPlantedLinkCreatesNothing) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "planting a link as another user (uid 65534) needs root";
+    }
+    QTemporaryDir scratch;
+    const QByteArray folder = QFile::encodeName(scratch.path());
+    ASSERT_EQ(::chmod(folder, 01777), 0);
+    ASSERT_EQ(::symlink(folder + "/made.htm", folder + "/table.htm"), 0);
+    ASSERT_EQ(::lchown(folder + "/table.htm", kNobody, kNobody), 0);
+    EXPECT_EQ(Decode(QStringList{"--html", scratch.filePath("table.htm")} + kBarton).status, 2);
+    EXPECT_FALSE(QFile::exists(scratch.filePath("made.htm")));
 }

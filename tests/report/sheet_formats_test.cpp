@@ -25,6 +25,13 @@ const QString kAwkward[] = {
                       "C O\xC2\xB5PGA \xF0\x9F\x98\x80"),
     QString(QChar(0xFEFF)) + QStringLiteral("led by a zero-width no-break space"),
     QString(),
+    // What a spreadsheet would run as a formula.
+    QStringLiteral("=HYPERLINK(\"http://x\",\"y\")"),
+    QStringLiteral("@SUM(A1)"),
+    QStringLiteral("+1"),
+    QStringLiteral("-1"),
+    QStringLiteral("\tlead"),
+    QStringLiteral("\r\nlead"),
 };
 
 Sheet AwkwardSheet(const QString& text) {
@@ -82,10 +89,11 @@ TEST(SheetFormats, CsvRowReadsBackExactly) {
         ASSERT_EQ(records.size(), 2);
         ASSERT_EQ(records[0].size(), 25);
         ASSERT_EQ(records[1].size(), 25) << out;
-        EXPECT_EQ(records[1][0], text);
-        EXPECT_EQ(records[1][3], text);   // family
-        EXPECT_EQ(records[1][22], text);  // the last slot
+        EXPECT_EQ(records[1][0], AsCsvCell(text));
+        EXPECT_EQ(records[1][1], "B");
+        EXPECT_EQ(records[1][3], AsCsvCell(text));   // family
+        EXPECT_EQ(records[1][22], AsCsvCell(text));  // the last slot
         EXPECT_EQ(records[1][23], "true");
-        EXPECT_EQ(records[1][24], text + QStringLiteral(": ") + text);
+        EXPECT_EQ(records[1][24], AsCsvCell(text + QStringLiteral(": ") + text));
     }
 }

@@ -119,3 +119,50 @@ TEST(WindowExport, ReplacesOnlyRegularFiles) {
         }
     }
 }
+
+// When the program's folder cannot be written, the documents folder takes
+// the table; when that cannot be made, or there is no home, the message says
+// why and names the path, and nothing is written anywhere.
+TEST(WindowExport, FallbackFolderNamesTheRealReason) {
+    const struct {
+        const char* what;
+        const char* home;  // under the scratch folder; null: HOME empty
+        const char* reason;
+    } cases[] = {
+        {"a read-only home", "home", "Could not create the folder %1/Documents: Permission denied"},
+        {"no home at all", nullptr,
+         "there is no home folder to hold a documents folder (HOME is not set)"},
+    };
+    // Root may write anywhere: the export runs as another user (nobody) then.
+    const bool root = ::geteuid() == 0;
+    const bool rootHadDocuments = QFile::exists(QStringLiteral("/Documents"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir scratch;
+        ASSERT_EQ(::chmod(QFile::encodeName(scratch.path()), 0755), 0);
+        const QString program = scratch.filePath(QStringLiteral("program"));
+        const QString home = c.home != nullptr ? scratch.filePath(c.home) : QString();
+        ASSERT_TRUE(QDir().mkpath(program));
+        ASSERT_EQ(::chmod(QFile::encodeName(program), 0555), 0);
+        if (!home.isEmpty()) {
+            ASSERT_TRUE(QDir().mkpath(home));
+            ASSERT_EQ(::chmod(QFile::encodeName(home), 0555), 0);
+        }
+        const ScratchHome scratchHome(home);
+        ScriptedPrompter prompter;
+        ASSERT_EQ(root ? ::seteuid(65534) : 0, 0);
+        const bool exported = ExportHtmlTable(SomeWindow(), prompter, program);
+        ASSERT_EQ(root ? ::seteuid(0) : 0, 0);
+
+        EXPECT_FALSE(exported);
+        ASSERT_EQ(prompter.Messages().size(), 1);
+        EXPECT_EQ(prompter.Messages()[0].icon, MessageIcon::Critical);
+        const QString reason = QString::fromUtf8(c.reason).replace(QStringLiteral("%1"), home);
+        EXPECT_TRUE(prompter.Messages()[0].text.contains(reason))
+            << prompter.Messages()[0].text.toStdString();
+        EXPECT_TRUE(QDir(program).isEmpty());
+        EXPECT_TRUE(home.isEmpty() ||
+                    QDir(home).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    }
+    EXPECT_EQ(QFile::exists(QStringLiteral("/Documents")), rootHadDocuments);
+}

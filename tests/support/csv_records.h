@@ -39,3 +39,15 @@ inline QList<QStringList> ReadCsvRecords(const QString& text) {
     }
     return records;
 }
+
+// Whether a spreadsheet would run a cell as a formula (some skip a leading
+// tab or CR before one).
+inline bool BeginsLikeFormula(const QString& cell) {
+    return !cell.isEmpty() && QStringLiteral("=+-@\t\r").contains(cell.front());
+}
+
+// A text as its CSV cell must read back: as it is, or behind an apostrophe
+// that keeps a spreadsheet from running it.
+inline QString AsCsvCell(const QString& text) {
+    return BeginsLikeFormula(text) ? u'\'' + text : text;
+}

@@ -34,8 +34,9 @@ const varnel::Codes kBarton{"AXDA2500DKV4D", "KQXEB0345MPMW", "Y3121234"};
 
 // The ways a text reaches the focused box: typed, as keys with modifiers
 // ("Alt+Q", "Ctrl+A, Ctrl+X"), composed by an input method (any character at
-// all), pasted with Ctrl+V or from the box's menu, or dropped.
-enum class Route { Typed, Key, Composed, CtrlV, BoxMenu, Drop };
+// all), pasted with Ctrl+V or from the box's menu, or dropped (a file from a
+// file manager is a URL list, with its URL as text too).
+enum class Route { Typed, Key, Composed, CtrlV, BoxMenu, Drop, DropFile };
 
 void PasteFromBoxMenu(QWidget* box) {
     QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(2, 2),
@@ -55,6 +56,9 @@ void Deliver(const QString& text, Route route) {
     QWidget* box = QApplication::focusWidget();
     QMimeData data;
     data.setText(text);
+    if (route == Route::DropFile) {
+        data.setUrls({QUrl(text)});
+    }
     QInputMethodEvent composed;
     composed.setCommitString(text);
     QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -78,6 +82,7 @@ void Deliver(const QString& text, Route route) {
             PasteFromBoxMenu(box);
             break;
         case Route::Drop:
+        case Route::DropFile:
             QApplication::sendEvent(box, &enter);
             QApplication::sendEvent(box, &drop);
             break;
@@ -232,7 +237,13 @@ class MainWindowTest : public QObject {
         QTest::newRow("CR LF and blank lines")   << "ONE^ TWO THREE"            << CtrlV    << "\r\n AXDA 2500 DKV4D\r\n\r\n \t\n\u2028KQXEB 0345 MPMW\r\rY3121234\r\n" << "AXDA2500DKV4D KQXEB0345MPMW Y3121234^";
         QTest::newRow("a line longer than 13")   << "ONE^ TWO THREE"            << CtrlV    << "AXDA2500DKV4DXYZ\nKQXEB 0345 MPMW 77" << "AXDA2500DKV4D KQXEB0345MPMW^ THREE";
         QTest::newRow("four lines")              << "ONE^ TWO THREE"            << CtrlV    << "A1\nB2\nC3\nD4"  << "A1 B2 C3^";
-        QTest::newRow("marking into Code Two")   << "ONE TWO^ THREE"            << CtrlV    << "KQXEB0345MPMW\nY3121234\nAXDA2500DKV4D" << "ONE KQXEB0345MPMW Y3121234^";
+        QTest::newRow("three lines from Code One") << "ONE TWO^ THREE"          << CtrlV    << "AXDA2500DKV4D\nKQXEB0345MPMW\nY3121234" << "AXDA2500DKV4D KQXEB0345MPMW Y3121234^";
+        QTest::newRow("two lines from the focus") << "ONE TWO^ THREE"           << CtrlV    << "KQXEB0345MPMW\nY3121234" << "ONE KQXEB0345MPMW Y3121234^";
+        QTest::newRow("one line with tabs")      << "ONE TWO^ THREE"            << CtrlV    << "AXDA2500DKV4D\tKQXEB0345MPMW\tY3121234\r\n" << "AXDA2500DKV4D KQXEB0345MPMW Y3121234^";
+        QTest::newRow("one line with commas")    << "ONE^ TWO THREE"            << CtrlV    << "axda2500dkv4d, kqxeb0345mpmw, y3121234" << "AXDA2500DKV4D KQXEB0345MPMW Y3121234^";
+        QTest::newRow("two codes, a semicolon")  << "ONE TWO^ THREE"            << CtrlV    << "KQXEB0345MPMW;Y3121234" << "ONE KQXEB0345MPMW Y3121234^";
+        QTest::newRow("the brand line skipped")  << "ONE^ TWO THREE"            << CtrlV    << "AMD Athlon XP\nAXDA2500DKV4D\nKQXEB0345MPMW\nY3121234" << "AXDA2500DKV4D KQXEB0345MPMW Y3121234^";
+        QTest::newRow("a file dropped")          << "ONE^ TWO THREE"            << DropFile << "file:///etc/passwd" << "ONE^ TWO THREE";
         QTest::newRow("one line at the caret")   << "ONE^ TWO THREE"            << CtrlV    << "\n\nDKV4D\n"     << "ONEDKV4D^ TWO THREE";
         QTest::newRow("by the box's menu")       << "ONE^ TWO THREE"            << BoxMenu  << "A1\nB2"          << "A1 B2^ THREE";
         QTest::newRow("dropped")                 << "ONE^ TWO THREE"            << Drop     << "A1\nB2"          << "A1 B2^ THREE";
@@ -246,6 +257,38 @@ class MainWindowTest : public QObject {
         SetBoxes(before);
         Deliver(input, route);
         QCOMPARE(Boxes(), after);
+    }
+
+    // A paste changes each box as one step of that box's own undo, and says
+    // beside the boxes which code it cut to fit; undoing puts back what was
+    // there, and the note goes with the cut code.
+    void pasteIsUndoneBoxByBoxAndSaysWhatItCut_data() {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("note");
+        // clang-format off
+        QTest::newRow("a whole marking") << "ONE TWO^ THREE" << "AXDA2500DKV4D\nKQXEB 0345 MPMW XYZ\nY3121234" << "AXDA2500DKV4D KQXEB0345MPMW Y3121234^" << "Code Two: 13 of the 16 characters pasted fit in the box.";
+        QTest::newRow("one long line")   << "ONE TWO ^"      << "AXDA 2500DKV4DXYZ"                            << "ONE TWO AXDA2500DKV4D^"               << "Code Three: 13 of the 16 characters pasted fit in the box.";
+        QTest::newRow("nothing cut")     << "ONE^ TWO THREE" << "A1\nB2"                                      << "A1 B2^ THREE"                         << "";
+        // clang-format on
+    }
+    void pasteIsUndoneBoxByBoxAndSaysWhatItCut() {
+        QFETCH(QString, before);
+        QFETCH(QString, input);
+        QFETCH(QString, after);
+        QFETCH(QString, note);
+        SetBoxes(before);
+        Deliver(input, Route::CtrlV);
+        QCOMPARE(Boxes(), after);
+        QCOMPARE(window_->lblPasteNote->text(), note);
+        QCOMPARE(window_->lblPasteNote->isVisible(), !note.isEmpty());
+        for (int box = 0; box < 3; ++box) {
+            Box(box)->setFocus();
+            QTest::keyClick(Box(box), Qt::Key_Z, Qt::ControlModifier);
+        }
+        QCOMPARE(Boxes().remove(u'^'), QString(before).remove(u'^'));
+        QVERIFY(!window_->lblPasteNote->isVisible());
     }
 
     // Alt and the underlined letter press a button or go to a label's box.
@@ -358,18 +401,21 @@ class MainWindowTest : public QObject {
 
     // The HTML table carries the codes the shown results came from, even
     // when a box was edited since; with nothing shown, the boxes as they are.
+    // Every copy that names codes (CSV, JSON) names those of the run whose
+    // results and messages it holds, after a stop too.
     void exportWritesTheCodesOfTheShownResults_data() {
         QTest::addColumn<QString>("boxes");
         QTest::addColumn<bool>("check");         // Check pressed before Code Three is edited
         QTest::addColumn<bool>("refusedCheck");  // then Check pressed with Code One empty
         QTest::addColumn<bool>("oldCodes");      // whether the export has the codes checked
+        QTest::addColumn<bool>("copyOldCodes");  // and the copies
         const QString barton = QStringLiteral("AXDA2500DKV4D KQXEB0345MPMW Y3121234");
         // clang-format off
-        QTest::newRow("before any run")             << barton << false << false << false;
-        QTest::newRow("after a complete run")       << barton << true  << false << true;
-        QTest::newRow("after a stop leaving slots") << "AXDA2500DKV4D KQXEB03451234 Y3121234" << true << false << true;
-        QTest::newRow("after a stop blanking all")  << "AXDX2000 KQXEB0345MPMW Y3121234" << true << false << false;
-        QTest::newRow("after a refused Check")      << barton << true  << true  << true;
+        QTest::newRow("before any run")             << barton << false << false << false << false;
+        QTest::newRow("after a complete run")       << barton << true  << false << true  << true;
+        QTest::newRow("after a stop leaving slots") << "AXDA2500DKV4D KQXEB03451234 Y3121234" << true << false << true << true;
+        QTest::newRow("after a stop blanking all")  << "AXDX2000 KQXEB0345MPMW Y3121234" << true << false << false << true;
+        QTest::newRow("after a refused Check")      << barton << true  << true  << true  << true;
         // clang-format on
     }
 
@@ -378,6 +424,7 @@ class MainWindowTest : public QObject {
         QFETCH(bool, check);
         QFETCH(bool, refusedCheck);
         QFETCH(bool, oldCodes);
+        QFETCH(bool, copyOldCodes);
         SetBoxes(boxes);
         const QStringList codes = boxes.split(u' ');
         if (check) {
@@ -398,6 +445,14 @@ class MainWindowTest : public QObject {
             QVERIFY2(table.contains("&nbsp;" + code.toLatin1() + "</font>"), qPrintable(code));
         }
         QCOMPARE(table.contains("&nbsp;Y3129999</font>"), !oldCodes);
+
+        const QStringList copied{codes[0], codes[1], copyOldCodes ? codes[2] : "Y3129999"};
+        window_->mnuCopy[2]->trigger();
+        QCOMPARE(ReadCsvRecords(QGuiApplication::clipboard()->text()).value(1).mid(0, 3), copied);
+        window_->mnuCopy[3]->trigger();
+        const QJsonObject json =
+            QJsonDocument::fromJson(QGuiApplication::clipboard()->text().toUtf8()).object();
+        QCOMPARE(json.value(QStringLiteral("codes")).toVariant().toStringList(), copied);
     }
 
     // The real message box: lines broken at CR LF, the code shown as typed,

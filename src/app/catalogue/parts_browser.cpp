@@ -12,41 +12,38 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "catalogue/catalogue.h"
 #include "catalogue/parts_table_model.h"
 
 namespace varnel {
 
 using catalogue::PartsTableModel;
 
-// Lets a part through when its family is the chosen one and every word of the
-// search text is in its OPN, family, core or rating: "venice 3000" finds the
-// Athlon 64 3000+ parts on a Venice core.
+// Lets a part through when its family is the chosen one and it matches the
+// search text as varnel-decode --find matches it.
 class PartsFilter : public QSortFilterProxyModel {
   public:
-    using QSortFilterProxyModel::QSortFilterProxyModel;
+    PartsFilter(const catalogue::Catalogue& catalogue, QObject* parent)
+        : QSortFilterProxyModel(parent), catalogue_(catalogue) {}
 
     void SetCriteria(const QString& text, const QString& family) {
-        words_ = text.split(u' ', Qt::SkipEmptyParts);
+        words_ = catalogue::SearchWords(text);
         family_ = family;
         invalidateFilter();
     }
 
   protected:
     bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
-        const QAbstractItemModel& model = *sourceModel();
-        if (!family_.isEmpty() &&
-            model.index(row, PartsTableModel::Family, parent).data().toString() != family_) {
+        if (parent.isValid() || row < 0 || row >= catalogue_.Count()) {
             return false;
         }
-        const QString searched = model.index(row, PartsTableModel::Opn, parent)
-                                     .data(PartsTableModel::SearchRole)
-                                     .toString();
-        return std::all_of(words_.begin(), words_.end(), [&](const QString& word) {
-            return searched.contains(word, Qt::CaseInsensitive);
-        });
+        const catalogue::Part& part = catalogue_.All().at(row);
+        return (family_.isEmpty() || part.family == family_) &&
+               catalogue::MatchesSearch(part, words_);
     }
 
   private:
+    const catalogue::Catalogue& catalogue_;
     QStringList words_;
     QString family_;
 };
@@ -69,7 +66,7 @@ QStringList FamiliesOf(const catalogue::Catalogue& catalogue) {
 PartsBrowser::PartsBrowser(const catalogue::Catalogue& catalogue, QWidget* parent)
     : QDialog(parent),
       model_(new PartsTableModel(catalogue, this)),
-      filter_(new PartsFilter(this)) {
+      filter_(new PartsFilter(catalogue, this)) {
     setObjectName(QStringLiteral("PartsBrowser"));
     setWindowTitle(QStringLiteral("Parts Catalogue"));
     setModal(false);
