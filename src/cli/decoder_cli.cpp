@@ -68,21 +68,38 @@ int WriteHtmlTable(const QString& path, const Sheet& sheet) {
     return kUsageOrInputError;
 }
 
-// The run on standard output: JSON, or the results as text. A stopped run
-// has no results to show: a script must not take the empty rows of a
-// waiting window for an answer; its messages say why. Returns the exit
-// status of the writing; readerGone tells whether anyone is left to read.
+// The run as text: the results, then what the catalogue says of them. A
+// stopped run has no results to show: a script must not take the empty rows
+// of a waiting window for an answer; its messages say why. But when the
+// catalogue knows the part, what it knows is a real result and goes to
+// standard output; when it does not, the near OPNs go with the messages.
+void AppendRunText(Output& out, const Sheet& sheet, const catalogue::Comparison& comparison) {
+    if (sheet.completed) {
+        report::AppendTextReport(out.buffer, sheet);
+        report::AppendCatalogueText(out.buffer, sheet, comparison);
+    } else if (comparison.part != nullptr) {
+        report::AppendCatalogueText(out.buffer, sheet, comparison);
+        out.buffer.erase(0, 1);  // nothing above it to keep apart from
+    }
+    PrintMessages(sheet);
+    if (!sheet.completed && comparison.part == nullptr && !comparison.nearOpns.isEmpty()) {
+        PrintError(QStringLiteral("%1 is not in the catalogue; near: %2")
+                       .arg(sheet.codes[0], comparison.nearOpns.join(QStringLiteral(", "))));
+    }
+}
+
+// The run on standard output: JSON, or the results as text. Returns the
+// exit status of the writing; readerGone tells whether anyone is left to
+// read.
 int WriteRun(const Sheet& sheet, bool json, bool& readerGone) {
     Output out;
+    catalogue::Comparer comparer(catalogue::Catalogue::Builtin());
+    const catalogue::Comparison comparison = comparer.Compare(sheet);
     if (json) {
-        catalogue::Comparer comparer(catalogue::Catalogue::Builtin());
-        report::AppendJsonObject(out.buffer, sheet, comparer.Compare(sheet));
+        report::AppendJsonObject(out.buffer, sheet, comparison);
         out.buffer.push_back('\n');
     } else {
-        if (sheet.completed) {
-            report::AppendTextReport(out.buffer, sheet);
-        }
-        PrintMessages(sheet);
+        AppendRunText(out, sheet, comparison);
     }
     const bool written = out.Finish();
     readerGone = out.ReaderGone();

@@ -15,6 +15,7 @@
 
 #include "catalogue/comparison.h"
 #include "catalogue/part.h"
+#include "catalogue/verdict.h"
 #include "decode/captions.h"
 
 namespace varnel::report {
@@ -625,8 +626,18 @@ void PutJsonCatalogue(ByteSink& sink, const catalogue::Comparison& comparison) {
         return;
     }
     sink.Append(PartMemo::OfThisThread().JsonFacts(*comparison.part));
-    sink.Append(",\"differs\":");
-    PutJsonNames(sink, comparison, catalogue::Agreement::Differs);
+    sink.Append(",\"verdict\":\"");
+    sink.Append(catalogue::VerdictToken(catalogue::VerdictOf(comparison)));
+    // A stopped decode compared nothing: no list, rather than an empty one
+    // that a script would take for agreement.
+    if (comparison.decodeCompleted) {
+        sink.Append("\",\"differs\":");
+        PutJsonNames(sink, comparison, catalogue::Agreement::Differs);
+        sink.Append(",\"not_read\":");
+        PutJsonNames(sink, comparison, catalogue::Agreement::NotRead);
+    } else {
+        sink.Append("\",\"differs\":null,\"not_read\":null");
+    }
     sink.Append("},\"near\":[]");
 }
 
@@ -649,14 +660,20 @@ void PutJsonStop(ByteSink& sink, const Findings& findings) {
     sink.Append('}');
 }
 
+// The part's facts, the verdict, and the names of the facts that differ and
+// that the rules did not read, each list on one line.
 void PutCatalogueCells(ByteSink& sink, const catalogue::Comparison& comparison) {
     if (comparison.part == nullptr) {
-        sink.Append(CatalogueKeys().size() + 1, ',');
+        sink.Append(CatalogueKeys().size() + 3, ',');
         return;
     }
     sink.Append(PartMemo::OfThisThread().CsvFacts(*comparison.part));
     sink.Append(',');
-    PutCsvField(sink, JoinNames(comparison, catalogue::Agreement::Differs, u"\n"));
+    sink.Append(catalogue::VerdictToken(catalogue::VerdictOf(comparison)));
+    sink.Append(',');
+    PutCsvField(sink, JoinNames(comparison, catalogue::Agreement::Differs, u"; "));
+    sink.Append(',');
+    PutCsvField(sink, JoinNames(comparison, catalogue::Agreement::NotRead, u"; "));
 }
 
 }  // namespace
@@ -677,22 +694,50 @@ QString MessagesAsText(const Sheet& sheet) {
     return text;
 }
 
-void AppendTextReport(std::string& out, const Sheet& sheet) {
+namespace {
+
+// The width of the longest caption: every value of the text starts beyond it.
+std::size_t CaptionWidth() {
     std::size_t width = 0;
     for (const FieldInfo& info : kFields) {
         width = std::max(width, info.caption.size());
     }
+    return width;
+}
+
+// "Label:" padded to the captions' width, then the text; an empty label
+// leaves the text under the one above.
+void PutAlignedLine(ByteSink& sink, QStringView label, QStringView text) {
+    const auto labelSize = static_cast<std::size_t>(label.size());
+    Put<PlainText>(sink, label);
+    if (!label.isEmpty()) {
+        sink.Append(':');
+    }
+    if (!text.isEmpty()) {
+        const std::size_t used = label.isEmpty() ? 0 : labelSize + 1;
+        sink.Append(CaptionWidth() + 2 - std::min(used, CaptionWidth() + 1), ' ');
+        Put<PlainText>(sink, text);
+    }
+    sink.Append('\n');
+}
+
+}  // namespace
+
+void AppendTextReport(std::string& out, const Sheet& sheet) {
     ByteSink sink(out);
     Put<PlainText>(sink, sheet.caption);
     sink.Append('\n');
     for (std::size_t slot = 0; slot < kFields.size(); ++slot) {
-        Put<PlainText>(sink, View(kFields[slot].caption));
-        sink.Append(':');
-        if (!sheet.values[slot].isEmpty()) {
-            sink.Append(width - kFields[slot].caption.size() + 1, ' ');
-            Put<PlainText>(sink, sheet.values[slot]);
-        }
-        sink.Append('\n');
+        PutAlignedLine(sink, View(kFields[slot].caption), sheet.values[slot]);
+    }
+}
+
+void AppendCatalogueText(std::string& out, const Sheet& sheet,
+                         const catalogue::Comparison& comparison) {
+    ByteSink sink(out);
+    sink.Append('\n');
+    for (const catalogue::CatalogueLine& line : catalogue::CatalogueLines(sheet, comparison)) {
+        PutAlignedLine(sink, line.label, line.text);
     }
 }
 
@@ -736,7 +781,7 @@ void AppendCsvHeader(std::string& out, CsvColumns columns) {
             sink.Append(",catalogue_");
             sink.Append(key);
         }
-        sink.Append(",differs");
+        sink.Append(",catalogue_verdict,differs,not_read");
     }
     sink.Append("\r\n");
 }

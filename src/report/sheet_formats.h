@@ -25,6 +25,12 @@ QString MessagesAsText(const Sheet& sheet);
 // The results frame caption, then one aligned "Caption: value" line per slot.
 void AppendTextReport(std::string& out, const Sheet& sheet);
 
+// The catalogue's lines (CatalogueLines) in the same aligned style, after an
+// empty line: "Catalogue: Athlon 64 3700+, San Diego (datasheet)", the
+// verdict, one line per differing or unread fact.
+void AppendCatalogueText(std::string& out, const Sheet& sheet,
+                         const catalogue::Comparison& comparison);
+
 // One JSON object, without a line end: codes, caption (empty unless the run
 // completed), completed, stop (null, or why the run stopped and which code
 // it is about), slots (caption and value of each result), fields (the values

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/verdict.h"
 #include "decode/captions.h"
 #include "report/sheet_formats.h"
 
@@ -33,18 +34,27 @@ QString FromUtf8(const std::string& utf8) {
 
 }  // namespace
 
-QString ResultsAsText(const Sheet& sheet, const catalogue::Comparison&) {
+QString ResultsAsText(const Sheet& sheet, const catalogue::Comparison& comparison) {
     std::string out;
     report::AppendTextReport(out, sheet);
+    report::AppendCatalogueText(out, sheet, comparison);
     return FromUtf8(out);
 }
 
-QString ResultsAsMarkdown(const Sheet& sheet, const catalogue::Comparison&) {
+QString ResultsAsMarkdown(const Sheet& sheet, const catalogue::Comparison& comparison) {
     QString out = QStringLiteral("**") + EscapeMarkdown(sheet.caption) +
                   QStringLiteral("**\n\n| Field | Value |\n|---|---|\n");
     for (std::size_t slot = 0; slot < kFields.size(); ++slot) {
         out += QStringLiteral("| ") + EscapeMarkdown(SharedText(kFields[slot].caption)) +
                QStringLiteral(" | ") + EscapeMarkdown(sheet.values[slot]) + QStringLiteral(" |\n");
+    }
+    // The catalogue's word below the table, a line each.
+    out += u'\n';
+    for (const catalogue::CatalogueLine& line : catalogue::CatalogueLines(sheet, comparison)) {
+        out += line.label.isEmpty()
+                   ? QStringLiteral("- ")
+                   : QStringLiteral("- **") + EscapeMarkdown(line.label) + QStringLiteral(":** ");
+        out += EscapeMarkdown(line.text) + u'\n';
     }
     return out;
 }

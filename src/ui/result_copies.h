@@ -13,9 +13,10 @@ namespace varnel {
 // spreadsheet, a script. The text, CSV and JSON are what varnel-decode
 // prints for the same run, held against the catalogue as it holds it.
 
-// The results frame caption, then one "Caption: value" line per row.
+// The results frame caption, then one "Caption: value" line per row, then
+// the catalogue's lines: the part, the verdict, each fact it disagrees on.
 QString ResultsAsText(const Sheet& sheet, const catalogue::Comparison& comparison);
-// The caption in bold, then a two-column table of the rows.
+// The caption in bold, a two-column table of the rows, the catalogue's lines.
 QString ResultsAsMarkdown(const Sheet& sheet, const catalogue::Comparison& comparison);
 // The batch decoder's header and the sheet's row, CR LF after each.
 QString ResultsAsCsv(const Sheet& sheet, const catalogue::Comparison& comparison);

@@ -120,6 +120,9 @@ ReadBack ReadMarkdown(const QString& text) {
         return {};
     }
     for (const QString& line : lines.mid(3)) {
+        if (!line.startsWith(u'|')) {
+            break;  // the catalogue's lines below the table
+        }
         const QStringList cells = MarkdownCells(line);  // "", caption, value, ""
         back.insert(cells.value(1), cells.value(2));
     }
