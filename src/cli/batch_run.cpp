@@ -9,10 +9,12 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "catalogue/part.h"
 #include "cli/batch_input.h"
 #include "cli/decode_run.h"
 #include "cli/decoder_cli.h"
 #include "cli/streams.h"
+#include "decode/captions.h"
 #include "report/sheet_formats.h"
 
 namespace varnel::cli {
@@ -172,14 +174,44 @@ int Conclude(const BatchRequest& request, const LineReader& reader, LineReader::
                        .arg(ErrorText(reader.ErrorNumber())));
         tally.status = kUsageOrInputError;
     }
-    if (tally.refusedLines > 0) {
+    if (tally.refusedLines == 1) {
         PrintError(
-            QStringLiteral("%1 line(s) could not be read as a marking (the first is line %2); "
-                           "their rows say why")
-                .arg(tally.refusedLines)
+            QStringLiteral("1 line could not be read as a marking (line %1); its row says why")
                 .arg(tally.firstRefusedLine));
+    } else if (tally.refusedLines > 1) {
+        PrintError(QStringLiteral("%1 lines could not be read as a marking (the first is line %2); "
+                                  "their rows say why")
+                       .arg(tally.refusedLines)
+                       .arg(tally.firstRefusedLine));
     }
     return tally.status;
+}
+
+// The CSV's header in the JSON's keys, for scripts that address columns by
+// name (csvkit, pandas, awk): the same columns as the rows, in their order.
+void AppendKeyHeader(std::string& out, bool catalogueColumns) {
+    QStringList keys{QStringLiteral("code1"), QStringLiteral("code2"), QStringLiteral("code3"),
+                     QStringLiteral("family")};
+    for (const std::string_view key : kFieldKeys) {
+        keys.append(QLatin1String(key.data(), static_cast<qsizetype>(key.size())));
+    }
+    keys << QStringLiteral("completed") << QStringLiteral("messages");
+    if (catalogueColumns) {
+        for (const QString& name : catalogue::ColumnNames()) {
+            keys.append(QStringLiteral("catalogue_") + name);
+        }
+        keys.append(QStringLiteral("differs"));
+    }
+    report::AppendUtf8(out, keys.join(u',') + QStringLiteral("\r\n"));
+}
+
+void AppendHeader(std::string& out, const BatchRequest& request) {
+    if (request.keyHeader) {
+        AppendKeyHeader(out, request.catalogueColumns);
+    } else {
+        report::AppendCsvHeader(out, request.catalogueColumns ? report::CsvColumns::WithCatalogue
+                                                              : report::CsvColumns::Decode);
+    }
 }
 
 }  // namespace
@@ -191,9 +223,7 @@ int DecodeBatch(const BatchRequest& request) {
     }
     Output out;
     if (!request.json) {
-        report::AppendCsvHeader(out.buffer, request.catalogueColumns
-                                                ? report::CsvColumns::WithCatalogue
-                                                : report::CsvColumns::Decode);
+        AppendHeader(out.buffer, request);
     }
     // Before waiting for input, hand out the rows decoded so far, so that a
     // script feeding markings one at a time gets each answer at once; and
