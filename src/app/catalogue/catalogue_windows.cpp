@@ -40,6 +40,8 @@ void CatalogueWindows::ShowPartsBrowser() {
         // The catalogue is read here if no Check has read it yet.
         browser_ = new PartsBrowser(catalogue::Catalogue::Builtin(), &window_);
         connect(browser_, &PartsBrowser::OpnChosen, this, &CatalogueWindows::PutIntoCodeOne);
+        connect(browser_, &PartsBrowser::DetailsRequested, this,
+                &CatalogueWindows::ShowPartDetails);
     }
     Present(*browser_);
 }
@@ -50,6 +52,14 @@ void CatalogueWindows::ShowDetails() {
         FollowCheck();
     }
     Present(*details_);
+}
+
+void CatalogueWindows::ShowPartDetails(const QString& opn) {
+    Sheet notDecoded = WaitingSheet();
+    notDecoded.codes[0] = opn;
+    ShowDetails();
+    details_->ShowFinding(FindInCatalogue(catalogue::Catalogue::Builtin(), notDecoded));
+    details_->verdict->setText(QStringLiteral("From the parts catalogue; no marking decoded"));
 }
 
 void CatalogueWindows::FollowCheck() {

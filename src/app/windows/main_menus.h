@@ -16,6 +16,7 @@ namespace varnel {
 class frmAbout;
 class frmPRCalc;
 class frmThermCalc;
+class frmWhereCodes;
 
 // Builds the main window's menu bar (File, Partners, Experimental Tools, Help)
 // and wires every entry; links go through the opener, questions through the
@@ -37,6 +38,7 @@ class MainMenus : public QObject {
     QMenu* mnuFile = nullptr;
     std::array<QAction*, 4> mnuFileItem{};
     QAction* mnuPartsCatalogue = nullptr;  // above the File menu's separator
+    QAction* mnuExportAs = nullptr;        // under it, still above the separator
     QMenu* mnuWebFavourites = nullptr;
     QMenu* mnuWebNews = nullptr;
     QAction* mnuWebNewsNone = nullptr;
@@ -51,6 +53,7 @@ class MainMenus : public QObject {
     QAction* mnuReport = nullptr;
     QAction* mnuDividerHelp01 = nullptr;
     QAction* mnuAbout = nullptr;
+    QAction* mnuWhereCodes = nullptr;  // after About: "Where are the three codes?"
 
   public slots:
     void mnuFileItem_Click(int index);
@@ -60,6 +63,7 @@ class MainMenus : public QObject {
     void mnuToolsItem_Click(int index);
     void mnuReport_Click();
     void mnuAbout_Click();
+    void mnuWhereCodes_Click();
     void mnuPartsCatalogue_Click();
 
   private:
@@ -77,6 +81,7 @@ class MainMenus : public QObject {
     QPointer<frmAbout> about_;
     QPointer<frmPRCalc> prCalc_;
     QPointer<frmThermCalc> thermCalc_;
+    QPointer<frmWhereCodes> whereCodes_;
 };
 
 }  // namespace varnel
