@@ -49,7 +49,7 @@ constexpr std::array<ChipPicture, 2> kChips{{
      {{{u"AXDA2500DKV4D", 0}, {u"KQXEB0345MPMW", 1}, {u"Y3121234", 2}, {u"", kNotNeeded}}}},
     {u"K8 (754, 939, 940): on the lid", Body::HeatSpreader, u"AMD Athlon 64",
      {{{u"ADA3200AEP4AX", 0}, {u"CBBHD 0501APAW", 1}, {u"Y5160123", 2},
-       {u"ASSEMBLED IN MALAYSIA", kNotNeeded}}}},
+       {u"DIFFUSED IN USA", kNotNeeded}}}},
 }};
 
 // What each code is, as its results' tips tell it.
@@ -112,12 +112,12 @@ void PaintCarrier(QPainter& painter, const QRectF& body, const QPalette& palette
     const double side = body.width();
     painter.setBrush(palette.color(QPalette::Dark));
     painter.drawRect(
-        QRectF(body.left() + side * 0.38, body.top() + side * 0.1, side * 0.24, side * 0.3));
+        QRectF(body.left() + side * 0.38, body.top() + side * 0.08, side * 0.24, side * 0.26));
     painter.setBrush(Mix(carrier, palette.color(QPalette::Shadow), 0.25));
-    for (const double x : {0.14, 0.86}) {
-        for (const double y : {0.14, 0.86}) {
-            painter.drawEllipse(QPointF(body.left() + side * x, body.top() + side * y), unit * 0.45,
-                                unit * 0.45);
+    for (const double x : {0.09, 0.91}) {
+        for (const double y : {0.09, 0.91}) {
+            painter.drawEllipse(QPointF(body.left() + side * x, body.top() + side * y), unit * 0.35,
+                                unit * 0.35);
         }
     }
 }
@@ -188,7 +188,7 @@ void MarkingsDrawing::PaintChip(QPainter& painter, int chip, QPointF origin) con
 
     // The brand, then the lines of the marking, each with a leader out to
     // its label beside the chip.
-    double y = body.top() + body.height() * (lid ? 0.2 : 0.47);
+    double y = body.top() + body.height() * (lid ? 0.2 : 0.38);
     painter.setFont(bold);
     painter.setPen(ink);
     painter.drawText(QRectF(body.left(), y, body.width(), unit * kLineHeight), Qt::AlignCenter,
