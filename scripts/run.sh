@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what building the window needs, builds Varnel and starts it.
+# Installs what building the programs needs, builds the window and varnel-decode,
+# says where they are, and starts the window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Without a display the window cannot open: say so now, not after the build.
@@ -11,5 +12,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
 fi
 bash scripts/setup.sh --window
 cmake --preset release >/dev/null
-cmake --build --preset release --target varnel
+cmake --build --preset release --target varnel varnel-decode
+echo "run.sh: the window is build/release/src/app/varnel; the headless decoder is" \
+    "build/release/src/cli/varnel-decode"
 exec ./build/release/src/app/varnel "$@"

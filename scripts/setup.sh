@@ -17,7 +17,8 @@ build=(cmake ninja-build g++ qt6-base-dev libxkbcommon-dev)
 test=(libgtest-dev libgmock-dev xvfb xauth xdotool desktop-file-utils appstream dpkg-dev file
       python3)
 fuzz=(clang-14 libclang-rt-14-dev)
-bench=(libbenchmark-dev)
+# Google Benchmark, and time for the batch benchmark's memory figures.
+bench=(libbenchmark-dev time)
 
 wanted=("${build[@]}")
 with_tests=1

@@ -10,3 +10,5 @@ bash scripts/setup.sh
 cmake --preset "$preset"
 cmake --build --preset "$preset"
 QT_QPA_PLATFORM=offscreen ctest --preset "$preset" -j2
+echo "test.sh: every test passed; varnel-decode is build/$preset/src/cli/varnel-decode," \
+    "the window build/$preset/src/app/varnel"

@@ -14,8 +14,8 @@ QVariant SortNumber(const std::optional<double>& value) {
     return value.value_or(-1.0);
 }
 
-QString WithUnit(const std::optional<double>& value, QStringView unit) {
-    return value ? FormatNumber(*value).append(unit) : QString();
+QString NumberText(const std::optional<double>& value) {
+    return value ? FormatNumber(*value) : QString();
 }
 
 // Ratings sort by their number: 2600+ after 800+, FX-55 and 146 HE by 55 and 146.
@@ -32,26 +32,27 @@ QVariant RatingNumber(const Part& part) {
     return rating.mid(start, end - start).toDouble();
 }
 
-struct TableColumn {
-    const char* header;
-    QString (*display)(const Part&);
-    QVariant (*sortKey)(const Part&);  // null: the displayed text
-};
-
-const std::array<TableColumn, 9> kColumns{{
-    {"OPN", [](const Part& p) { return p.opn; }, nullptr},
-    {"Family", [](const Part& p) { return p.family; }, nullptr},
-    {"Rating", [](const Part& p) { return p.rating; }, RatingNumber},
-    {"Core", [](const Part& p) { return p.core; }, nullptr},
-    {"Clock", [](const Part& p) { return WithUnit(p.clockMhz, u"MHz"); },
-     [](const Part& p) { return SortNumber(p.clockMhz); }},
-    {"L2", [](const Part& p) { return WithUnit(p.l2Kb, u"KB"); },
-     [](const Part& p) { return SortNumber(p.l2Kb); }},
-    {"Socket", [](const Part& p) { return p.socket; }, nullptr},
-    {"Process", [](const Part& p) { return WithUnit(p.processNm, u"nm"); },
-     [](const Part& p) { return SortNumber(p.processNm); }},
-    {"Confidence", [](const Part& p) { return p.confidence; }, nullptr},
+// clang-format off
+// What a buyer or collector checks first, units in the titles.
+const std::array<PartColumn, PartsTableModel::ColumnCount> kColumns{{
+    {"OPN",        [](const Part& p) { return p.opn; },                  nullptr},
+    {"Family",     [](const Part& p) { return p.family; },               nullptr},
+    {"Rating",     [](const Part& p) { return p.rating; },               RatingNumber},
+    {"Core",       [](const Part& p) { return p.core; },                 nullptr},
+    {"MHz",        [](const Part& p) { return NumberText(p.clockMhz); },
+                   [](const Part& p) { return SortNumber(p.clockMhz); }},
+    {"Bus",        [](const Part& p) { return p.bus; },
+                   [](const Part& p) { return SortNumber(p.busSpeed); }},
+    {"L2 KB",      [](const Part& p) { return NumberText(p.l2Kb); },
+                   [](const Part& p) { return SortNumber(p.l2Kb); }},
+    {"Volts",      [](const Part& p) { return p.voltage; },
+                   [](const Part& p) { return SortNumber(p.voltageLow); }},
+    {"Socket",     [](const Part& p) { return p.socket; },               nullptr},
+    {"Process nm", [](const Part& p) { return NumberText(p.processNm); },
+                   [](const Part& p) { return SortNumber(p.processNm); }},
+    {"Confidence", [](const Part& p) { return p.confidence; },           nullptr},
 }};
+// clang-format on
 
 }  // namespace
 
@@ -71,7 +72,7 @@ QVariant PartsTableModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const Part& part = catalogue_.All().at(index.row());
-    const TableColumn& column = kColumns.at(static_cast<std::size_t>(index.column()));
+    const PartColumn& column = kColumns.at(static_cast<std::size_t>(index.column()));
     switch (role) {
         case Qt::DisplayRole:
             return column.display(part);
@@ -89,7 +90,11 @@ QVariant PartsTableModel::headerData(int section, Qt::Orientation orientation, i
         section >= static_cast<int>(kColumns.size())) {
         return {};
     }
-    return QString::fromLatin1(kColumns[static_cast<std::size_t>(section)].header);
+    return QString::fromLatin1(kColumns[static_cast<std::size_t>(section)].title);
+}
+
+const std::array<PartColumn, PartsTableModel::ColumnCount>& PartColumns() {
+    return kColumns;
 }
 
 }  // namespace varnel::catalogue

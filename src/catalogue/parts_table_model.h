@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <array>
 
 #include "catalogue/catalogue.h"
 
@@ -13,7 +14,20 @@ class PartsTableModel : public QAbstractTableModel {
     Q_OBJECT
 
   public:
-    enum Column { Opn, Family, Rating, Core, Clock, L2Cache, Socket, Process, Confidence };
+    enum Column {
+        Opn,
+        Family,
+        Rating,
+        Core,
+        Clock,
+        Bus,
+        L2Cache,
+        Voltage,
+        Socket,
+        Process,
+        Confidence,
+        ColumnCount
+    };
     enum Role {
         SortRole = Qt::UserRole,  // numbers as numbers, texts as texts
         OpnRole,                  // the row's OPN, in any column
@@ -30,5 +44,14 @@ class PartsTableModel : public QAbstractTableModel {
   private:
     const Catalogue& catalogue_;
 };
+
+// A column of the parts table: its title and a part's cell. The parts
+// browser and varnel-decode --find both show these, in this order.
+struct PartColumn {
+    const char* title;
+    QString (*display)(const Part&);
+    QVariant (*sortKey)(const Part&);  // null: by the cell's text
+};
+const std::array<PartColumn, PartsTableModel::ColumnCount>& PartColumns();
 
 }  // namespace varnel::catalogue

@@ -272,6 +272,26 @@ std::optional<QString> DecodeUtf8(QByteArrayView bytes) {
     return text;
 }
 
+namespace {
+
+// A count with its noun, singular for one: "1 field", "2 fields".
+QString Counted(long long count, QStringView noun) {
+    return QString::number(count) + u' ' + noun.toString() +
+           (count == 1 ? QString() : QStringLiteral("s"));
+}
+
+// Why a line of the wrong number of fields holds no marking. Codes
+// separated by spaces, as they are copied from a listing, make one field.
+QString FieldCountFault(const LineFields& fields) {
+    if (fields.count == 1 && fields.kept[0].bytes.trimmed().contains(' ')) {
+        return QStringLiteral("separate the three codes with commas or tabs");
+    }
+    return Counted(fields.count, u"field") +
+           QStringLiteral(" where a marking has three (Code One, Code Two, Code Three)");
+}
+
+}  // namespace
+
 BatchLine ParseBatchLine(QByteArrayView line, bool isFirstRecord) {
     if (line.endsWith('\r')) {
         line.chop(1);
@@ -290,9 +310,7 @@ BatchLine ParseBatchLine(QByteArrayView line, bool isFirstRecord) {
         return Refused(std::move(reason));
     }
     if (fields.count != kCodeBoxCount) {
-        return Refused(
-            QStringLiteral("%1 fields where a marking has three (Code One, Code Two, Code Three)")
-                .arg(fields.count));
+        return Refused(FieldCountFault(fields));
     }
     BatchLine result;
     for (std::size_t box = 0; box < result.codes.size(); ++box) {

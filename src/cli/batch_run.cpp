@@ -194,14 +194,24 @@ int Conclude(const BatchRequest& request, const LineReader& reader, LineReader::
                        .arg(ErrorText(reader.ErrorNumber())));
         tally.status = kUsageOrInputError;
     }
-    if (tally.refusedLines > 0) {
+    if (tally.refusedLines == 1) {
         PrintError(
-            QStringLiteral("%1 line(s) could not be read as a marking (the first is line %2); "
-                           "their rows say why")
-                .arg(tally.refusedLines)
+            QStringLiteral("1 line could not be read as a marking (line %1); its row says why")
                 .arg(tally.firstRefusedLine));
+    } else if (tally.refusedLines > 1) {
+        PrintError(QStringLiteral("%1 lines could not be read as a marking (the first is line %2); "
+                                  "their rows say why")
+                       .arg(tally.refusedLines)
+                       .arg(tally.firstRefusedLine));
     }
     return tally.status;
+}
+
+void AppendHeader(std::string& out, const BatchRequest& request) {
+    report::AppendCsvHeader(
+        out,
+        request.catalogueColumns ? report::CsvColumns::WithCatalogue : report::CsvColumns::Decode,
+        request.keyHeader ? report::CsvNames::Keys : report::CsvNames::Captions);
 }
 
 }  // namespace
@@ -213,9 +223,7 @@ int DecodeBatch(const BatchRequest& request) {
     }
     Output out;
     if (!request.json) {
-        report::AppendCsvHeader(out.buffer, request.catalogueColumns
-                                                ? report::CsvColumns::WithCatalogue
-                                                : report::CsvColumns::Decode);
+        AppendHeader(out.buffer, request);
     }
     // Before waiting for input, hand out the rows decoded so far, so that a
     // script feeding markings one at a time gets each answer at once; and

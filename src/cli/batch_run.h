@@ -10,6 +10,7 @@ struct BatchRequest {
     bool json = false;
     bool catalogueColumns = false;  // --catalogue: the CSV gains the catalogue's columns
     bool inputClosed = false;       // the program was started without standard input
+    bool keyHeader = false;  // --keys: the CSV's header names the JSON's keys, not the captions
 };
 
 // Decodes one marking per line of the input and writes a CSV row or a JSON

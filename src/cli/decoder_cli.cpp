@@ -31,6 +31,7 @@ namespace {
 struct Request {
     bool json = false;
     bool catalogueColumns = false;
+    bool keyHeader = false;
     std::optional<QString> batch;
     std::optional<QString> find;
     std::optional<QString> html;
@@ -44,6 +45,7 @@ const QString kJson = QStringLiteral("json");
 const QString kBatch = QStringLiteral("batch");
 const QString kCatalogue = QStringLiteral("catalogue");
 const QString kFind = QStringLiteral("find");
+const QString kKeys = QStringLiteral("keys");
 const QString kHtml = QStringLiteral("html");
 
 // Text that goes to standard output alone, such as --help.
@@ -178,6 +180,9 @@ void DescribeOptions(QCommandLineParser& parser) {
         {kCatalogue,
          QStringLiteral("With --batch: add the catalogue's facts of each part (catalogue_*) and "
                         "the results that differ from them (differs) to the CSV.")},
+        {kKeys,
+         QStringLiteral("With --batch: head the CSV with the JSON's keys (code1, core, l2_cache, "
+                        "...) in place of the captions, for csvkit, pandas or awk.")},
         {kFind,
          QStringLiteral("List the catalogue's parts whose OPN, family, core or rating holds "
                         "<text>."),
@@ -197,14 +202,14 @@ QString HelpText(const QCommandLineParser& parser) {
     text.remove(0, text.indexOf(u'\n') + 1);
     return QStringLiteral(
                "Usage: varnel-decode [--json] [--html <file>] code1 code2 code3\n"
-               "       varnel-decode [--json] [--catalogue] --batch <file>\n"
+               "       varnel-decode [--json | --keys] [--catalogue] --batch <file>\n"
                "       varnel-decode [--json] --find <text>\n") +
            text +
            QStringLiteral(
                "\nExamples:\n"
                "  varnel-decode AXDA2500DKV4D KQXEB0345MPMW Y3121234\n"
                "  varnel-decode --json ADA3700DAA5BN CBBHD0501APAW 1234 | jq .catalogue.differs\n"
-               "  varnel-decode --catalogue --batch chips.csv > decoded.csv\n");
+               "  varnel-decode --keys --catalogue --batch markings.csv > decoded.csv\n");
 }
 
 // The request the parsed command line makes, or the complaint.
@@ -221,6 +226,7 @@ QString ReadRequest(const QCommandLineParser& parser, Request& request) {
     }
     request.json = parser.isSet(kJson);
     request.catalogueColumns = parser.isSet(kCatalogue);
+    request.keyHeader = parser.isSet(kKeys);
     request.codes = parser.positionalArguments();
     return {};
 }
@@ -247,6 +253,9 @@ QString MisuseOf(const Request& request) {
     if (request.catalogueColumns && !request.batch) {
         return QStringLiteral("--catalogue adds columns to the CSV of --batch");
     }
+    if (request.keyHeader && (!request.batch || request.json)) {
+        return QStringLiteral("--keys names the columns of the CSV of --batch");
+    }
     if (!request.find && !request.batch && request.codes.size() != kCodeBoxCount) {
         return QStringLiteral("expected three codes (Code One, Code Two, Code Three), got %1")
             .arg(request.codes.size());
@@ -272,8 +281,8 @@ int DecodeAsAsked(const QCommandLineParser& parser, StandardStreams streams) {
         return FindParts(*request.find, request.json);
     }
     if (request.batch) {
-        return DecodeBatch(
-            {*request.batch, request.json, request.catalogueColumns, streams.inputClosed});
+        return DecodeBatch({*request.batch, request.json, request.catalogueColumns,
+                            streams.inputClosed, request.keyHeader});
     }
     return DecodeOne(request);
 }

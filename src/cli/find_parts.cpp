@@ -8,6 +8,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/part.h"
+#include "catalogue/parts_table_model.h"
 #include "cli/decoder_cli.h"
 #include "cli/streams.h"
 #include "report/sheet_formats.h"
@@ -18,33 +19,14 @@ namespace {
 
 using catalogue::Part;
 
-QString NumberCell(const std::optional<double>& number) {
-    return number ? catalogue::FormatNumber(*number) : QString();
-}
-
-// The columns of the table: what a buyer or collector checks first.
-struct TableColumn {
-    const char16_t* title;
-    QString (*cell)(const Part& part);
-};
-const std::array<TableColumn, 9> kTableColumns{{
-    {u"OPN", [](const Part& part) { return part.opn; }},
-    {u"Family", [](const Part& part) { return part.family; }},
-    {u"Rating", [](const Part& part) { return part.rating; }},
-    {u"Core", [](const Part& part) { return part.core; }},
-    {u"MHz", [](const Part& part) { return NumberCell(part.clockMhz); }},
-    {u"Bus", [](const Part& part) { return part.bus; }},
-    {u"L2 KB", [](const Part& part) { return NumberCell(part.l2Kb); }},
-    {u"Volts", [](const Part& part) { return part.voltage; }},
-    {u"Socket", [](const Part& part) { return part.socket; }},
-}};
-
-using TableRow = std::array<QString, kTableColumns.size()>;
+// The parts browser's columns, so that a part reads the same in both.
+constexpr std::size_t kColumnCount = catalogue::PartsTableModel::ColumnCount;
+using TableRow = std::array<QString, kColumnCount>;
 
 TableRow TitleRow() {
     TableRow row;
     for (std::size_t i = 0; i < row.size(); ++i) {
-        row[i] = QString::fromUtf16(kTableColumns[i].title);
+        row[i] = QString::fromLatin1(catalogue::PartColumns()[i].title);
     }
     return row;
 }
@@ -52,7 +34,7 @@ TableRow TitleRow() {
 TableRow RowOf(const Part& part) {
     TableRow row;
     for (std::size_t i = 0; i < row.size(); ++i) {
-        row[i] = kTableColumns[i].cell(part);
+        row[i] = catalogue::PartColumns()[i].display(part);
     }
     return row;
 }
@@ -60,7 +42,7 @@ TableRow RowOf(const Part& part) {
 // Each column as wide as its widest cell, two spaces between columns, no
 // spaces at the ends of the lines.
 QString LaidOut(const QList<TableRow>& rows) {
-    std::array<qsizetype, kTableColumns.size()> widths{};
+    std::array<qsizetype, kColumnCount> widths{};
     for (const TableRow& row : rows) {
         for (std::size_t i = 0; i < row.size(); ++i) {
             widths[i] = std::max(widths[i], row[i].size());

@@ -70,11 +70,26 @@ QString ErrorText(int errorNumber) {
     return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 
+namespace {
+
+// A message that asks (Yes or No) ends on its question; a command line
+// answers none, so the line leaves that closing question out.
+QStringView WithoutClosingQuestion(const Message& message) {
+    const QStringView text = message.text;
+    const qsizetype paragraph = text.lastIndexOf(u"\r\n\r\n");
+    if (message.buttons == MessageButtons::Ok || paragraph < 0 || !text.trimmed().endsWith(u'?')) {
+        return text;
+    }
+    return text.first(paragraph);
+}
+
+}  // namespace
+
 void PrintMessages(const Sheet& sheet) {
     QString lines;
     for (const Message& message : sheet.messages) {
         lines += QLatin1String(kProgramName) + QStringLiteral(": ") + OnOneLine(message.title) +
-                 QStringLiteral(": ") + OnOneLine(message.text) + u'\n';
+                 QStringLiteral(": ") + OnOneLine(WithoutClosingQuestion(message)) + u'\n';
     }
     WriteToStandardError(lines);
 }

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <exception>
 #include <new>
+#include <optional>
 
 #include "decode/captions.h"
 #include "decode/program.h"
@@ -257,6 +258,17 @@ QByteArray EncodeTableFile(const QString& table) {
     return bytes;
 }
 
+bool IsSystemFolder(const QString& folder) {
+    // Where a package or "cmake --install" puts the program: a table written
+    // there (root can) would outlive the package's removal.
+    const QString clean = CleanFolder(folder);
+    const QString installed = CleanFolder(QStringLiteral(VARNEL_INSTALL_BINDIR));
+    const auto isUnder = [&clean](QLatin1String root) {
+        return clean == root || clean.startsWith(root + QLatin1Char('/'));
+    };
+    return clean == installed || isUnder(QLatin1String("/usr")) || isUnder(QLatin1String("/opt"));
+}
+
 namespace {
 
 // Makes each missing folder of path in turn, so that a failure names the
@@ -284,7 +296,7 @@ QString MakeFolders(const QString& path) {
 }  // namespace
 
 ExportFolder ChooseExportFolder(const QString& programFolder) {
-    if (CanCreateFileIn(programFolder)) {
+    if (!IsSystemFolder(programFolder) && CanCreateFileIn(programFolder)) {
         return {CleanFolder(programFolder), {}};
     }
     // Without a home of its own the documents folder would be /Documents,
@@ -308,26 +320,29 @@ bool ExportHtmlTable(const Sheet& sheet, Prompter& prompter, const QString& prog
     return ExportHtmlTable([&sheet] { return BuildDefaultTable(sheet); }, prompter, programFolder);
 }
 
-bool ExportHtmlTable(const std::function<QString()>& buildTable, Prompter& prompter,
-                     const QString& programFolder) {
-    QByteArray bytes;
+namespace {
+
+// The table's bytes, or none after telling the user why building failed: an
+// empty file would look like a saved one.
+std::optional<QByteArray> BuildTableBytes(const std::function<QString()>& buildTable,
+                                          Prompter& prompter) {
     try {
-        bytes = EncodeTableFile(buildTable());
+        return EncodeTableFile(buildTable());
     } catch (...) {
-        // No table, no file: an empty table.htm would look like a saved one.
         const FailureName failure = NameFailure(std::current_exception());
         prompter.Show({QStringLiteral("An unexpected error has occured!"), MessageIcon::Critical,
                        MessageButtons::Ok,
                        failure.description + QStringLiteral(" - (") +
                            QString::number(failure.number) + QStringLiteral(")")});
-        return false;
+        return std::nullopt;
     }
+}
 
-    const ExportFolder chosen = ChooseExportFolder(programFolder);
-    const QString& folder = chosen.folder;
-    const QString path =
-        folder.isEmpty() ? QString::fromLatin1(kTableFileName) : JoinFileName(folder);
-    WriteResult written{chosen.failure};
+// Writes the bytes and tells the user where they went, or why they did not;
+// failure is why the folder itself could not be had.
+bool WriteAndReport(const QByteArray& bytes, const QString& path, Prompter& prompter,
+                    const QString& failure = {}) {
+    WriteResult written{failure};
     if (written.Succeeded()) {
         written = WriteWholeFile(path, bytes, PathPolicy::FixedName);
     }
@@ -337,10 +352,41 @@ bool ExportHtmlTable(const std::function<QString()>& buildTable, Prompter& promp
                        MessageIcon::Critical, MessageButtons::Ok, ApplicationTitle()});
         return false;
     }
-    prompter.Show({QStringLiteral("File saved as table.htm in: ") + kLineEnd + kLineEnd +
-                       QDir::toNativeSeparators(folder),
+    const QFileInfo saved(path);
+    prompter.Show({QStringLiteral("File saved as ") + saved.fileName() + QStringLiteral(" in: ") +
+                       kLineEnd + kLineEnd + QDir::toNativeSeparators(CleanFolder(saved.path())),
                    MessageIcon::Information, MessageButtons::Ok, ApplicationTitle()});
     return true;
+}
+
+}  // namespace
+
+bool ExportHtmlTable(const std::function<QString()>& buildTable, Prompter& prompter,
+                     const QString& programFolder) {
+    const std::optional<QByteArray> bytes = BuildTableBytes(buildTable, prompter);
+    if (!bytes) {
+        return false;
+    }
+    const ExportFolder chosen = ChooseExportFolder(programFolder);
+    const QString path = chosen.folder.isEmpty() ? QString::fromLatin1(kTableFileName)
+                                                 : JoinFileName(chosen.folder);
+    return WriteAndReport(*bytes, path, prompter, chosen.failure);
+}
+
+bool ExportHtmlTableAs(const Sheet& sheet, Prompter& prompter, const QString& path) {
+    const std::optional<QByteArray> bytes =
+        BuildTableBytes([&sheet] { return BuildDefaultTable(sheet); }, prompter);
+    return bytes && WriteAndReport(*bytes, path, prompter);
+}
+
+QString ExportFileNameFor(const Codes& codes) {
+    // Code One names the chip; a name made only of what a file name can
+    // always hold, whatever was typed.
+    QString name;
+    for (const QChar c : codes[0]) {
+        name.append(c.isLetterOrNumber() && c.unicode() < 128 ? c : QLatin1Char('_'));
+    }
+    return name.isEmpty() ? QString::fromLatin1(kTableFileName) : name + QStringLiteral(".htm");
 }
 
 }  // namespace varnel::report

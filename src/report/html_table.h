@@ -33,8 +33,8 @@ QString BuildDefaultTable(const Sheet& sheet);
 // Windows-1252 cannot hold becomes a numeric character reference.
 QByteArray EncodeTableFile(const QString& table);
 
-// The folder an export goes to: programFolder when a file can be created
-// there, otherwise the user's documents folder (created when missing). The
+// The folder an export goes to: programFolder when it is no system folder
+// and a file can be created there, otherwise the user's documents folder (created when missing). The
 // text is cleaned up, so that joining it with a file name needs exactly one
 // separator. failure says why there is no folder to write in (the documents
 // folder cannot be made, or there is no home folder); it is empty otherwise.
@@ -43,6 +43,11 @@ struct ExportFolder {
     QString failure;
 };
 ExportFolder ChooseExportFolder(const QString& programFolder);
+
+// Whether folder is one the program was installed into: the install
+// prefix's bin folder, or anything under /usr or /opt. An export never goes
+// there, even when it could be written.
+bool IsSystemFolder(const QString& folder);
 
 // The "Generate HTML file" command: writes table.htm into programFolder when
 // it can be written there, otherwise into the user's documents folder, and
@@ -55,5 +60,14 @@ bool ExportHtmlTable(const Sheet& sheet, Prompter& prompter, const QString& prog
 // throws, the user sees the "unexpected error" box and nothing is written.
 bool ExportHtmlTable(const std::function<QString()>& buildTable, Prompter& prompter,
                      const QString& programFolder);
+
+// "Export HTML As...": the same bytes as table.htm, written to a path the user
+// chose, with the same rules (only a regular file is replaced, a symbolic
+// link is refused) and the same messages. Returns whether it wrote.
+bool ExportHtmlTableAs(const Sheet& sheet, Prompter& prompter, const QString& path);
+
+// The name "Export HTML As..." suggests: Code One and .htm (AXDA2500DKV4D.htm),
+// or table.htm while Code One is empty.
+QString ExportFileNameFor(const Codes& codes);
 
 }  // namespace varnel::report

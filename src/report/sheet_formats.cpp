@@ -768,12 +768,16 @@ void AppendPartJson(std::string& out, const catalogue::Part& part) {
     sink.Append('}');
 }
 
-void AppendCsvHeader(std::string& out, CsvColumns columns) {
+void AppendCsvHeader(std::string& out, CsvColumns columns, CsvNames names) {
     ByteSink sink(out);
     sink.Append("code1,code2,code3,family");
     for (const FieldInfo& info : kFields) {
         sink.Append(',');
-        PutCsvField(sink, View(info.caption));
+        if (names == CsvNames::Keys) {
+            sink.Append(info.key);
+        } else {
+            PutCsvField(sink, View(info.caption));
+        }
     }
     sink.Append(",completed,messages");
     if (columns == CsvColumns::WithCatalogue) {

@@ -55,7 +55,11 @@ void AppendPartJson(std::string& out, const catalogue::Part& part);
 // them from its comparison, and they are empty for a Code One the catalogue
 // lacks.
 enum class CsvColumns { Decode, WithCatalogue };
-void AppendCsvHeader(std::string& out, CsvColumns columns = CsvColumns::Decode);
+// The header names the fields by their captions, or by the JSON's keys for
+// scripts that address columns by name (csvkit, pandas, awk).
+enum class CsvNames { Captions, Keys };
+void AppendCsvHeader(std::string& out, CsvColumns columns = CsvColumns::Decode,
+                     CsvNames names = CsvNames::Captions);
 void AppendCsvRow(std::string& out, const Sheet& sheet, QStringView refusal = {},
                   const catalogue::Comparison* catalogueColumns = nullptr);
 

@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,11 +15,13 @@
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <span>
 
 #include "catalogue/catalogue.h"
 #include "decode/captions.h"
 #include "decode/program.h"
 #include "decode/sheet.h"
+#include "decode/tables.h"
 #include "ui/catalogue_verdict.h"
 #include "ui/message_box_prompter.h"
 #include "ui/stop_focus.h"
@@ -92,6 +96,68 @@ void SetClipboardText(const QString& text) {
 // Row spacing in the results frame: tight, like a printed data sheet.
 constexpr int kRowSpacing = 2;
 
+// The first row of each group of results (identity; package and electrical;
+// caches and clock; stepping and manufacture; process and power): a little
+// space above each group after the first.
+constexpr std::array<Field, 5> kGroupStarts{Field::Core, Field::PackageType, Field::L1Cache,
+                                            Field::SteppingCode, Field::ProcessTechnology};
+
+bool StartsGroup(int slot) {
+    return std::any_of(kGroupStarts.begin() + 1, kGroupStarts.end(), [slot](Field field) {
+        return Index(field) == static_cast<std::size_t>(slot);
+    });
+}
+
+// The longest texts a value can show: what the engine's tables name
+// (packages, cores), its fixed texts, and a whole code, the longest piece of
+// a marking a value repeats.
+QStringList LongestValueTexts() {
+    using namespace tables;
+    QStringList texts{QStringLiteral("(Currently Disabled)"), QStringLiteral("(Variable)"),
+                      QStringLiteral("KQXEB0345MPMW")};
+    for (const auto& rows : {std::span<const LetterRow<PackageRow>>(kK7Package),
+                             std::span<const LetterRow<PackageRow>>(kK8Package)}) {
+        for (const LetterRow<PackageRow>& row : rows) {
+            texts.append(FromCaption(row.value.name));
+        }
+    }
+    for (const auto& rules :
+         {std::span<const CoreRule>(kCoreRulesA), std::span<const CoreRule>(kCoreRulesB)}) {
+        for (const CoreRule& rule : rules) {
+            for (const CoreOutcome& outcome : rule.then) {
+                texts.append(FromCaption(outcome.core));
+            }
+        }
+    }
+    return texts;
+}
+
+// The family: the first thing to read, bold and larger than the values.
+QFont CaptionFont(QFont font) {
+    font.setBold(true);
+    if (font.pointSizeF() > 0) {
+        font.setPointSizeF(font.pointSizeF() * 1.25);
+    } else {
+        font.setPixelSize(font.pixelSize() * 5 / 4);
+    }
+    return font;
+}
+
+// A value that cannot fit its box shows the start of it and the whole text
+// as a tip; the label's tip keeps the whole text for copying.
+void ShowValue(QLabel& label, const QString& text) {
+    // A framed label indents its text by half an x.
+    const QFontMetrics metrics = label.fontMetrics();
+    const int room = label.contentsRect().width() - metrics.horizontalAdvance(u'x') / 2;
+    const bool fits = metrics.horizontalAdvance(text) <= room;
+    label.setText(fits ? text : metrics.elidedText(text, Qt::ElideRight, room));
+    label.setToolTip(fits ? QString() : text);
+}
+
+QString WholeValue(const QLabel& label) {
+    return label.toolTip().isEmpty() ? label.text() : label.toolTip();
+}
+
 }  // namespace
 
 frmMain::frmMain(UrlOpener& opener, Prompter* prompter, QWidget* parent)
@@ -120,6 +186,10 @@ frmMain::frmMain(UrlOpener& opener, Prompter* prompter, QWidget* parent)
 
     CreateCopyActions();
     ConnectControls();
+    askExportPath = [this](const QString& suggested) {
+        return QFileDialog::getSaveFileName(this, QStringLiteral("Export HTML As"), suggested,
+                                            QStringLiteral("HTML files (*.htm *.html)"));
+    };
 }
 
 void frmMain::ArrangeControls() {
@@ -238,25 +308,52 @@ int frmMain::ScaledPixels(int pixelsAt96Dpi) const {
     return pixelsAt96Dpi * logicalDpiX() / 96;
 }
 
+int frmMain::ValueColumnWidth() const {
+    // Wide enough, at the font in use, for the longest text a slot receives;
+    // fixed, so that a long value does not make the window jump in size.
+    const QFontMetrics metrics = fontMetrics();
+    int widest = 0;
+    for (const QString& text : LongestValueTexts()) {
+        widest = std::max(widest, metrics.horizontalAdvance(text));
+    }
+    // The frame on both sides, the indent of half an x and as much again.
+    return widest + 2 * lblResult[0]->frameWidth() + metrics.horizontalAdvance(u'x');
+}
+
 QWidget* frmMain::BuildResultsFrame() {
+    // The family in the frame's caption stands out; the rows keep the
+    // window's own font, set in full so that they do not take the caption's.
+    QFont rowFont = font();
+    rowFont.setResolveMask(QFont::AllPropertiesResolved);
+    Frame[0]->setFont(CaptionFont(rowFont));
     auto* grid = new QGridLayout(Frame[0]);
     grid->setVerticalSpacing(kRowSpacing);
     grid->setHorizontalSpacing(6);
-    // Wide enough for the longest texts a slot receives.
-    const int valueWidth = std::max(
-        ScaledPixels(185),
-        lblResult[0]->fontMetrics().horizontalAdvance(QStringLiteral("(Currently Disabled)")) + 12);
+    const int valueWidth = ValueColumnWidth();
+    const int groupGap = QFontMetrics(rowFont).height() / 2;
+    int gridRow = 0;
     for (int i = 0; i < kFieldCount; ++i) {
-        const auto slot = static_cast<std::size_t>(i);
-        // A fixed width: a long value must not make the window jump in size.
-        lblResult[slot]->setFixedWidth(valueWidth);
-        grid->addWidget(lblInfo[slot], i, 0);
-        grid->addWidget(lblResult[slot], i, 1);
+        if (StartsGroup(i)) {
+            grid->setRowMinimumHeight(gridRow++, groupGap);
+        }
+        AddResultRow(*grid, gridRow++, i, rowFont, valueWidth);
     }
-    grid->addWidget(CmdSaveHTML, kFieldCount, 1, Qt::AlignRight);
-    grid->setRowMinimumHeight(kFieldCount, CmdSaveHTML->sizeHint().height() + 8);
+    CmdSaveHTML->setFont(rowFont);
+    grid->addWidget(CmdSaveHTML, gridRow, 1, Qt::AlignRight);
+    grid->setRowMinimumHeight(gridRow, CmdSaveHTML->sizeHint().height() + 8);
     grid->setAlignment(CmdSaveHTML, Qt::AlignRight | Qt::AlignBottom);
     return Frame[0];
+}
+
+void frmMain::AddResultRow(QGridLayout& grid, int gridRow, int slot, const QFont& rowFont,
+                           int valueWidth) {
+    QLabel* caption = lblInfo.at(static_cast<std::size_t>(slot));
+    QLabel* value = lblResult.at(static_cast<std::size_t>(slot));
+    caption->setFont(rowFont);
+    value->setFont(rowFont);
+    value->setFixedWidth(valueWidth);
+    grid.addWidget(caption, gridRow, 0);
+    grid.addWidget(value, gridRow, 1);
 }
 
 QWidget* frmMain::BuildCodeEntryFrame() {
@@ -346,7 +443,8 @@ void frmMain::CreateCopyActions() {
 std::unique_ptr<QMenu> frmMain::NewResultsMenu(std::optional<int> slot) {
     auto menu = std::make_unique<QMenu>(this);
     menu->setObjectName(QStringLiteral("mnuResults"));
-    const QString value = slot ? lblResult.at(static_cast<std::size_t>(*slot))->text() : QString();
+    const QString value =
+        slot ? WholeValue(*lblResult.at(static_cast<std::size_t>(*slot))) : QString();
     QAction* copyValue = menu->addAction(QStringLiteral("Copy &value"));
     copyValue->setEnabled(!value.isEmpty());
     connect(copyValue, &QAction::triggered, this, [value] { SetClipboardText(value); });
@@ -428,7 +526,7 @@ void frmMain::Render(const Sheet& sheet) {
         }
     }
     for (std::size_t slot = 0; slot < lblResult.size(); ++slot) {
-        lblResult[slot]->setText(sheet.values[slot].ToQString());
+        ShowValue(*lblResult[slot], sheet.values[slot].ToQString());
     }
     Frame[0]->setTitle(sheet.caption);
 }
@@ -471,6 +569,16 @@ void frmMain::Command3_Click() {
 
 void frmMain::CmdSaveHTML_Click() {
     report::ExportHtmlTable(SheetToExport(), prompter_, QCoreApplication::applicationDirPath());
+}
+
+void frmMain::ExportHtmlAs() {
+    const Sheet sheet = SheetToExport();
+    const QString suggested =
+        QDir(report::ChooseExportFolder(QCoreApplication::applicationDirPath()).folder)
+            .filePath(report::ExportFileNameFor(sheet.codes));
+    if (const QString path = askExportPath(suggested); !path.isEmpty()) {
+        report::ExportHtmlTableAs(sheet, prompter_, path);
+    }
 }
 
 MessageAnswer frmMain::RenderingPrompter::Show(const Message& message) {

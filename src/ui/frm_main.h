@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -15,6 +16,7 @@
 #include "ui/result_copies.h"
 
 class QAction;
+class QGridLayout;
 class QGroupBox;
 class QMenu;
 
@@ -47,6 +49,12 @@ class frmMain : public QMainWindow {
 
     // What the copy commands write: the last run's sheet with its own codes.
     Sheet SheetToCopy() const;
+    // "Export HTML As...": asks for a file, named after Code One, and writes
+    // the table there as "Generate HTML file" would write table.htm.
+    void ExportHtmlAs();
+    // Asks where the table goes, starting from a suggested path; an empty
+    // answer cancels. A save dialog unless a test puts its own answer here.
+    std::function<QString(const QString& suggested)> askExportPath;
 
     // The three boxes as they read now.
     Codes CurrentCodes() const;
@@ -92,6 +100,10 @@ class frmMain : public QMainWindow {
     void ArrangeControls();
     void ConnectControls();
     QWidget* BuildResultsFrame();
+    // One result row of the frame: its caption and its value, side by side.
+    void AddResultRow(QGridLayout& grid, int gridRow, int slot, const QFont& rowFont,
+                      int valueWidth);
+    int ValueColumnWidth() const;
     QWidget* BuildCodeEntryFrame();
     QWidget* BuildNoticeStrip();
     void SetTabOrder();

@@ -9,10 +9,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QtTest>
 #include <memory>
@@ -28,8 +30,11 @@
 #include "app/windows/link_label.h"
 #include "app/windows/main_menus.h"
 #include "catalogue/catalogue.h"
+#include "app/windows/where_codes_window.h"
 #include "catalogue/parts_table_model.h"
+#include "decode/captions.h"
 #include "decode/program.h"
+#include "report/html_table.h"
 #include "support/fakes.h"
 #include "ui/catalogue_verdict.h"
 #include "ui/frm_main.h"
@@ -178,6 +183,57 @@ class WindowsTest : public QObject {
             }
             ExpectUniqueKeys(menu->objectName(), entries);
         }
+    }
+
+    // The Help menu's last entry shows the drawing of where the codes are,
+    // one note a code, each naming its box; the entries before it stay.
+    void whereAreTheCodesOpensFromTheHelpMenu() {
+        const QList<QAction*> help = assembly_.menus->mnuHelp->actions();
+        QCOMPARE(help.last(), Action("mnuWhereCodes"));
+        QCOMPARE(help.indexOf(Action("mnuAbout")), help.size() - 2);
+        help.last()->trigger();
+        auto* window = window_->findChild<frmWhereCodes*>();
+        QVERIFY(window != nullptr && QTest::qWaitForWindowExposed(window));
+        QVERIFY(window->drawing->width() >= window->drawing->sizeHint().width());
+        for (std::size_t code = 0; code < kCodeBoxCount; ++code) {
+            QString name = QString::fromUtf16(kCodeCaptions[code].data(),
+                                              static_cast<qsizetype>(kCodeCaptions[code].size()));
+            name.chop(1);
+            QVERIFY(window->lblCodeNote[code]->isVisible());
+            QVERIFY(window->lblCodeNote[code]->text().contains(name + "</b>: "));
+        }
+        // The drawing fills its rectangle in the palette's colours.
+        QImage image(window->drawing->sizeHint(), QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        window->drawing->Paint(painter);
+        painter.end();
+        QVERIFY(image.pixelColor(image.width() / 4, image.height() / 2).alpha() > 0);
+    }
+
+    // File > Export HTML As writes the table.htm bytes under the chosen
+    // name, Code One's by default.
+    void exportAsWritesTheTableUnderTheChosenName() {
+        QTemporaryDir folder;
+        QString suggested;
+        window_->askExportPath = [&](const QString& path) {
+            suggested = path;
+            return folder.filePath(QStringLiteral("chosen.htm"));
+        };
+        Check(QStringLiteral("AXDA2500DKV4D"));
+        prompter_.Clear();
+        Action("mnuExportAs")->trigger();
+        QVERIFY(suggested.endsWith(QStringLiteral("/AXDA2500DKV4D.htm")));
+        QFile written(folder.filePath(QStringLiteral("chosen.htm")));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(),
+                 report::EncodeTableFile(report::BuildDefaultTable(window_->SheetToExport())));
+        QCOMPARE(prompter_.Messages().size(), 1);
+        QCOMPARE(prompter_.Messages()[0].icon, MessageIcon::Information);
+        // A cancelled dialog writes nothing and says nothing.
+        window_->askExportPath = [](const QString&) { return QString(); };
+        Action("mnuExportAs")->trigger();
+        QCOMPARE(prompter_.Messages().size(), 1);
     }
 
     // The partner request mails with the entry's caption as it reads now,
@@ -470,34 +526,58 @@ class WindowsTest : public QObject {
         browser.parts->sortByColumn(PartsTableModel::Clock, Qt::AscendingOrder);
         double previous = -1;
         for (const QString& clock : ShownColumn(*browser.parts, PartsTableModel::Clock)) {
-            const double mhz = clock.isEmpty() ? -1 : clock.chopped(3).toDouble();
+            const double mhz = clock.isEmpty() ? -1 : clock.toDouble();
             QVERIFY2(mhz >= previous, qPrintable(clock));
             previous = mhz;
         }
     }
 
-    // Ctrl+F opens the one browser; Enter or a double-click on any cell of a
-    // part puts its OPN into Code One.
-    void choosingAPartFillsCodeOne() {
+    // Ctrl+F opens the one browser. Enter or Down in the search goes to the
+    // first part shown; Enter, a double-click on any cell or "Use in Code One"
+    // puts the part's OPN into Code One and the status line says so;
+    // "Details..." shows the part's facts.
+    void browserFlowsFromTheKeyboard() {
         QTest::keyClick(window_.get(), Qt::Key_F, Qt::ControlModifier);
         PartsBrowser* browser = Windows().Browser();
         QVERIFY(browser != nullptr && QTest::qWaitForWindowActive(browser));
         QCOMPARE(&OpenBrowser(), browser);
+        QVERIFY(!browser->useInCodeOne->isEnabled());
         QTest::keyClicks(browser->search, QStringLiteral("ADA3700"));
         const auto part = [browser](int row) {
             return browser->parts->model()->index(row, PartsTableModel::Family);
         };
-        QVERIFY(part(0).data(PartsTableModel::OpnRole).toString().startsWith("ADA3700"));
+        const auto opn = [&part](int row) {
+            return part(row).data(PartsTableModel::OpnRole).toString();
+        };
+        QVERIFY(opn(0).startsWith("ADA3700") && !opn(1).isEmpty());
 
-        browser->parts->setFocus();
-        browser->parts->setCurrentIndex(part(0));
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Down}) {
+            browser->search->setFocus();
+            browser->parts->clearSelection();
+            browser->parts->setCurrentIndex({});
+            QTest::keyClick(browser->search, key);
+            QCOMPARE(browser->focusWidget(), browser->parts);
+            QCOMPARE(browser->parts->currentIndex().row(), 0);
+            QVERIFY(browser->useInCodeOne->isEnabled() && browser->details->isEnabled());
+        }
         QTest::keyClick(browser->parts, Qt::Key_Return);
-        QCOMPARE(window_->CodeText(0), part(0).data(PartsTableModel::OpnRole).toString());
+        QCOMPARE(window_->CodeText(0), opn(0));
+        QVERIFY(browser->status->text().startsWith(opn(0) + " "));
+
         // A double-click is a click and a second press on the same row.
         const QPoint centre = browser->parts->visualRect(part(1)).center();
         QTest::mouseClick(browser->parts->viewport(), Qt::LeftButton, {}, centre);
         QTest::mouseDClick(browser->parts->viewport(), Qt::LeftButton, {}, centre);
-        QCOMPARE(window_->CodeText(0), part(1).data(PartsTableModel::OpnRole).toString());
+        QCOMPARE(window_->CodeText(0), opn(1));
+
+        browser->parts->setCurrentIndex(part(0));
+        browser->useInCodeOne->click();
+        QCOMPARE(window_->CodeText(0), opn(0));
+        browser->parts->setCurrentIndex(part(1));
+        browser->details->click();
+        QVERIFY(Windows().Details() != nullptr && Windows().Details()->isVisible());
+        QVERIFY(Windows().Details()->heading->text().startsWith(opn(1) + ": "));
+        QCOMPARE(window_->CodeText(0), opn(0));
     }
 };
 

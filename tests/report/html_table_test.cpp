@@ -184,12 +184,43 @@ TEST(EncodeTableFileTest, EveryByteFrom80To9F) {
     }
 }
 
-TEST_F(ExportTest, ReadOnlyProgramFolderUsesDocuments) {
+TEST_F(ExportTest, UnwritableOrSystemProgramFolderUsesDocuments) {
+    // Root can write /usr/bin: an installed program must not leave a table
+    // there that outlives the package.
     const QString documents = home_ + QStringLiteral("/Documents");
-    ASSERT_TRUE(ExportHtmlTable(BartonWindow(), prompter_, blocker_ + QStringLiteral("/bin")));
-    EXPECT_EQ(ReadBytes(documents + QStringLiteral("/table.htm")),
-              EncodeTableFile(BuildDefaultTable(BartonWindow())));
-    EXPECT_EQ(prompter_.Messages().value(0).text, Saved(documents));
+    for (const QString& folder :
+         {blocker_ + QStringLiteral("/bin"), QStringLiteral("/usr/bin"), QStringLiteral("/usr"),
+          QStringLiteral("/opt/varnel/bin"), QStringLiteral(VARNEL_INSTALL_BINDIR)}) {
+        SCOPED_TRACE(folder.toStdString());
+        prompter_.Clear();
+        QFile::remove(documents + QStringLiteral("/table.htm"));
+        ASSERT_TRUE(ExportHtmlTable(BartonWindow(), prompter_, folder));
+        EXPECT_EQ(ReadBytes(documents + QStringLiteral("/table.htm")),
+                  EncodeTableFile(BuildDefaultTable(BartonWindow())));
+        EXPECT_EQ(prompter_.Messages().value(0).text, Saved(documents));
+    }
+    EXPECT_FALSE(IsSystemFolder(QStringLiteral("/usrlocal/bin")));
+    EXPECT_FALSE(IsSystemFolder(program_));
+}
+
+TEST_F(ExportTest, ExportAsWritesTheTableBytesAndRefusesALink) {
+    const QString chosen = program_ + QStringLiteral("/") + ExportFileNameFor(BartonWindow().codes);
+    EXPECT_TRUE(chosen.endsWith(QStringLiteral("/AXDA2500DKV4D.htm")));
+    ASSERT_TRUE(ExportHtmlTableAs(BartonWindow(), prompter_, chosen));
+    EXPECT_EQ(ReadBytes(chosen), EncodeTableFile(BuildDefaultTable(BartonWindow())));
+    EXPECT_EQ(prompter_.Messages().value(0).text,
+              QStringLiteral("File saved as AXDA2500DKV4D.htm in: \r\n\r\n") + program_);
+
+    const QString link = program_ + QStringLiteral("/link.htm");
+    ASSERT_TRUE(QFile::link(chosen, link));
+    prompter_.Clear();
+    EXPECT_FALSE(ExportHtmlTableAs(FreshWindow(), prompter_, link));
+    EXPECT_EQ(prompter_.Messages().value(0).icon, MessageIcon::Critical);
+    EXPECT_EQ(ReadBytes(chosen), EncodeTableFile(BuildDefaultTable(BartonWindow())))
+        << "the link's target is untouched";
+    EXPECT_EQ(ExportFileNameFor(FreshWindow().codes), QStringLiteral("table.htm"));
+    EXPECT_EQ(ExportFileNameFor(FreshWindow(QStringLiteral("A/B..")).codes),
+              QStringLiteral("A_B__.htm"));
 }
 
 // Lets a regular file grow to a few bytes only, as a full disk would.

@@ -391,6 +391,32 @@ class MainWindowTest : public QObject {
         QCOMPARE(QGuiApplication::clipboard()->text(), value->text());
     }
 
+    // The value column holds the longest value at the font in use, a 13 pt
+    // desktop font too; the family's caption stands out above the values.
+    void longestValueFitsAtALargeFont() {
+        const QFont desktop = QApplication::font();
+        QFont large = desktop;
+        large.setPointSizeF(13);
+        QApplication::setFont(large);
+        window_ = std::make_unique<frmMain>(opener_, &prompter_);
+        QApplication::setFont(desktop);
+        window_->show();
+        SetBoxes(QStringLiteral("ADA3700DAA5BN CBBHD0501APAW 1234"));
+        window_->Command2->click();
+        for (QLabel* value : window_->lblResult) {
+            QVERIFY(!value->text().isEmpty());
+            QVERIFY2(value->toolTip().isEmpty() &&
+                         value->fontMetrics().horizontalAdvance(value->text()) <
+                             value->contentsRect().width(),
+                     qPrintable(value->text()));
+        }
+        QVERIFY(window_->lblResult[4]->text().startsWith(QStringLiteral("939 ")));
+        QVERIFY(window_->Frame[0]->font().bold());
+        QVERIFY(window_->Frame[0]->font().pointSizeF() >
+                window_->lblResult[0]->font().pointSizeF());
+        QCOMPARE(window_->lblResult[0]->font().pointSizeF(), 13.0);
+    }
+
     // Swap exchanges Code Two and Three; a Check puts them in their places.
     void swapAndCheckPutTheCodesInPlace() {
         SetBoxes(QStringLiteral("axda2500dkv4d Y3121234 KQXEB0345MPMW"));

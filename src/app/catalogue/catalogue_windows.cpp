@@ -5,6 +5,7 @@
 #include <array>
 
 #include "app/catalogue/part_details_window.h"
+#include "catalogue/catalogue.h"
 #include "app/catalogue/parts_browser.h"
 #include "ui/catalogue_verdict.h"
 #include "ui/frm_main.h"
@@ -33,6 +34,8 @@ void CatalogueWindows::ShowPartsBrowser() {
         // The catalogue is read here if no Check has read it yet.
         browser_ = new PartsBrowser(catalogue::Catalogue::Builtin(), &window_);
         connect(browser_, &PartsBrowser::OpnChosen, this, &CatalogueWindows::PutIntoCodeOne);
+        connect(browser_, &PartsBrowser::DetailsRequested, this,
+                &CatalogueWindows::ShowPartDetails);
     }
     Present(*browser_);
 }
@@ -43,6 +46,16 @@ void CatalogueWindows::ShowDetails() {
         FollowCheck();
     }
     Present(*details_);
+}
+
+void CatalogueWindows::ShowPartDetails(const QString& opn) {
+    Sheet notDecoded = WaitingSheet();
+    notDecoded.codes[0] = opn;
+    ShowDetails();
+    catalogue::Comparer comparer(catalogue::Catalogue::Builtin());
+    details_->ShowFinding(
+        MakeFinding(notDecoded, comparer.Compare(notDecoded), comparer.Parts().Count()));
+    details_->verdict->setText(QStringLiteral("From the parts catalogue; no marking decoded"));
 }
 
 void CatalogueWindows::FollowCheck() {

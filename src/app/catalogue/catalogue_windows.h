@@ -27,6 +27,9 @@ class CatalogueWindows : public QObject {
 
   public:
     void ShowDetails();
+    // The details of a part chosen in the browser, as the catalogue lists
+    // it; the next Check brings back the details of its own part.
+    void ShowPartDetails(const QString& opn);
 
     // The windows once built; null before.
     PartsBrowser* Browser() const;

@@ -7,7 +7,9 @@
 #include "app/links.h"
 #include "app/windows/about_window.h"
 #include "app/windows/calculator_windows.h"
+#include "app/windows/where_codes_window.h"
 #include "decode/program.h"
+#include "ui/frm_main.h"
 
 namespace varnel {
 
@@ -99,6 +101,16 @@ void MainMenus::BuildFileMenu(QMenuBar& bar) {
     mnuPartsCatalogue->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     mnuFile->insertAction(mnuFileItem[2], mnuPartsCatalogue);
     connect(mnuPartsCatalogue, &QAction::triggered, this, &MainMenus::mnuPartsCatalogue_Click);
+
+    // The table under a name of the user's choice; A is free in the File menu.
+    mnuExportAs = new QAction(QStringLiteral("Export HTML &As..."), mnuFile);
+    mnuExportAs->setObjectName(QStringLiteral("mnuExportAs"));
+    mnuFile->insertAction(mnuFileItem[2], mnuExportAs);
+    connect(mnuExportAs, &QAction::triggered, this, [this] {
+        if (auto* main = qobject_cast<frmMain*>(&window_)) {
+            main->ExportHtmlAs();
+        }
+    });
 }
 
 void MainMenus::BuildPartnersMenu(QMenuBar& bar) {
@@ -155,6 +167,10 @@ void MainMenus::BuildHelpMenu(QMenuBar& bar) {
     mnuDividerHelp01 = AddNamedSeparator(*mnuHelp, QStringLiteral("mnuDividerHelp01"));
     mnuAbout = AddNamedAction(*mnuHelp, QStringLiteral("&About..."), QStringLiteral("mnuAbout"));
     connect(mnuAbout, &QAction::triggered, this, &MainMenus::mnuAbout_Click);
+    // The first question of a new user; W is free in the Help menu.
+    mnuWhereCodes = AddNamedAction(*mnuHelp, QStringLiteral("&Where are the three codes?"),
+                                   QStringLiteral("mnuWhereCodes"));
+    connect(mnuWhereCodes, &QAction::triggered, this, &MainMenus::mnuWhereCodes_Click);
 }
 
 void MainMenus::mnuFileItem_Click(int index) {
@@ -240,6 +256,16 @@ void MainMenus::mnuReport_Click() {
 
 void MainMenus::mnuAbout_Click() {
     ShowModalWindow(about_, window_, opener_);
+}
+
+void MainMenus::mnuWhereCodes_Click() {
+    // Not modal: the drawing can stay open beside the code boxes while typing.
+    if (whereCodes_.isNull()) {
+        whereCodes_ = new frmWhereCodes(&window_);
+    }
+    whereCodes_->show();
+    whereCodes_->raise();
+    whereCodes_->activateWindow();
 }
 
 void MainMenus::mnuPartsCatalogue_Click() {

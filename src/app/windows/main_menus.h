@@ -16,6 +16,7 @@ namespace varnel {
 class frmAbout;
 class frmPRCalc;
 class frmThermCalc;
+class frmWhereCodes;
 
 // The menu bar of the main window (File, Partners, Experimental Tools, Help)
 // and the handlers behind its entries; links go through the opener,
@@ -31,6 +32,7 @@ class MainMenus : public QObject {
     QMenu* mnuFile = nullptr;
     std::array<QAction*, 4> mnuFileItem{};
     QAction* mnuPartsCatalogue = nullptr;  // above the File menu's separator
+    QAction* mnuExportAs = nullptr;        // under it, still above the separator
     QMenu* mnuWebFavourites = nullptr;
     QMenu* mnuWebNews = nullptr;
     QAction* mnuWebNewsNone = nullptr;
@@ -45,6 +47,7 @@ class MainMenus : public QObject {
     QAction* mnuReport = nullptr;
     QAction* mnuDividerHelp01 = nullptr;
     QAction* mnuAbout = nullptr;
+    QAction* mnuWhereCodes = nullptr;  // after About: "Where are the three codes?"
 
   public slots:
     void mnuFileItem_Click(int index);
@@ -54,6 +57,7 @@ class MainMenus : public QObject {
     void mnuToolsItem_Click(int index);
     void mnuReport_Click();
     void mnuAbout_Click();
+    void mnuWhereCodes_Click();
     void mnuPartsCatalogue_Click();
 
   signals:
@@ -75,6 +79,7 @@ class MainMenus : public QObject {
     QPointer<frmAbout> about_;
     QPointer<frmPRCalc> prCalc_;
     QPointer<frmThermCalc> thermCalc_;
+    QPointer<frmWhereCodes> whereCodes_;
 };
 
 }  // namespace varnel
