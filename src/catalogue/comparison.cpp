@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/verdict.h"
 #include "decode/captions.h"
 #include "decode/text.h"
 
@@ -465,8 +466,8 @@ QList<FactRow> RowsOf(const Part& part, const Sheet& sheet) {
          ShownValue(sheet, Field::EstimatedThermalPower), Agreement::NotCompared},
         {QStringLiteral("Socket"), part.socket, package ? Shown(package->socket) : QString(),
          SocketCheck(part, sheet)},
-        {QStringLiteral("Package"), part.package, ShownValue(sheet, Field::PackageType),
-         PackageNameCheck(part, sheet)},
+        {QStringLiteral("Package"), InSheetWords(part.package),
+         ShownValue(sheet, Field::PackageType), PackageNameCheck(part, sheet)},
         {QStringLiteral("Process"), WithUnit(part.processNm, u"nm"),
          ShownValue(sheet, Field::ProcessTechnology), ProcessCheck(part, sheet)},
     };

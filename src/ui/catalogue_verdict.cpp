@@ -1,8 +1,8 @@
 #include "ui/catalogue_verdict.h"
 
-#include <QRegularExpression>
 #include <QStyle>
-#include <algorithm>
+
+#include "catalogue/verdict.h"
 
 namespace varnel {
 
@@ -41,31 +41,42 @@ QString Unbroken(const QStringList& pieces) {
     return html.join(u' ');
 }
 
-// "In the catalogue:" | "2 facts differ", "Not in the catalogue" | "of 474 parts".
-QStringList VerdictPieces(const QString& verdict) {
-    static const QRegularExpression pause(QStringLiteral("(?<=:) | (?=of )"));
-    return verdict.split(pause);
-}
-
 // "Athlon 64" | "3700+," | "San Diego".
 QStringList NamePieces(const catalogue::Part& part) {
     return {part.family, part.core.isEmpty() ? part.rating : part.rating + u',', part.core};
 }
 
-QString VerdictHtml(const CatalogueFinding& finding) {
-    QString html = Unbroken(VerdictPieces(VerdictText(finding)));
-    if (finding.part == nullptr) {
-        return Paragraph(html) +
-               (finding.nearOpns.isEmpty() ? QString() : NearOpnsHtml(finding.nearOpns));
+// The key facts a stopped decode leaves to the catalogue, a line each.
+QString KeyFactsHtml(const catalogue::Part& part) {
+    QStringList lines;
+    for (const QString& fact : catalogue::KeyFacts(part)) {
+        lines.append(Unbroken({fact}));
     }
-    html += QStringLiteral("<br>") + Unbroken(NamePieces(*finding.part));
-    return Paragraph(html) + Paragraph(Link(kDetailsLink, QStringLiteral("Details...")));
+    return Paragraph(lines.join(QStringLiteral("<br>")));
 }
 
-int CountFacts(const QList<catalogue::FactRow>& facts, catalogue::Agreement agreement) {
-    return static_cast<int>(std::count_if(
-        facts.begin(), facts.end(),
-        [agreement](const catalogue::FactRow& fact) { return fact.agreement == agreement; }));
+QString PartHtml(const CatalogueFinding& finding) {
+    const catalogue::Part& part = *finding.part;
+    QString html = Paragraph(VerdictText(finding).toHtmlEscaped());
+    // After a stop the key facts stand where the part's name would, the
+    // family and rating first.
+    if (finding.checked && !finding.comparison.decodeCompleted) {
+        html += KeyFactsHtml(part);
+    } else if (finding.checked) {
+        html += Paragraph(Unbroken(NamePieces(part)));
+    }
+    return html + Paragraph(Link(kDetailsLink, QStringLiteral("Details...")));
+}
+
+QString VerdictHtml(const CatalogueFinding& finding) {
+    if (finding.codeOne.isEmpty() && !finding.checked) {
+        return {};
+    }
+    if (finding.part != nullptr) {
+        return PartHtml(finding);
+    }
+    return Paragraph(VerdictText(finding).toHtmlEscaped()) +
+           (finding.nearOpns.isEmpty() ? QString() : NearOpnsHtml(finding.nearOpns));
 }
 
 }  // namespace
@@ -75,43 +86,44 @@ CatalogueFinding MakeFinding(const Sheet& sheet, const catalogue::Comparison& co
     CatalogueFinding finding;
     finding.codeOne = sheet.codes[0];
     finding.partCount = partCount;
-    finding.completed = sheet.completed;
     finding.part = comparison.part;
     finding.comparison = comparison;
     finding.nearOpns = comparison.nearOpns;
+    finding.checked = true;
     if (finding.part != nullptr) {
         finding.facts = catalogue::FactRows(*finding.part, sheet);
     }
     return finding;
 }
 
-QString VerdictText(const CatalogueFinding& finding) {
-    if (finding.part == nullptr) {
-        return QStringLiteral("Not in the catalogue of %1 parts").arg(finding.partCount);
-    }
-    const int differing = CountFacts(finding.facts, catalogue::Agreement::Differs);
-    if (differing == 1) {
-        return QStringLiteral("In the catalogue: 1 fact differs");
-    }
-    if (differing > 1) {
-        return QStringLiteral("In the catalogue: %1 facts differ").arg(differing);
-    }
-    // A decode that stopped has not said all it would: what it read may
-    // agree, but that is no match. An AM2 or S1 part stops at once.
-    if (!finding.completed) {
-        return QStringLiteral("In the catalogue: the decode stopped");
-    }
-    return CountFacts(finding.facts, catalogue::Agreement::Agrees) > 0
-               ? QStringLiteral("In the catalogue: matches the decode")
-               : QStringLiteral("In the catalogue: nothing to compare");
+CatalogueFinding LookUpFinding(const QString& codeOne, const catalogue::Comparison& listing,
+                               qsizetype partCount) {
+    Sheet notDecoded = WaitingSheet();
+    notDecoded.codes[0] = codeOne;
+    CatalogueFinding finding = MakeFinding(notDecoded, listing, partCount);
+    finding.checked = false;
+    return finding;
 }
 
-QString PartName(const catalogue::Part& part) {
-    QString name = QStringList{part.family, part.rating}.join(u' ').trimmed();
-    if (!part.core.isEmpty()) {
-        name += QStringLiteral(", ") + part.core;
+QString VerdictText(const CatalogueFinding& finding) {
+    if (!finding.checked) {
+        return finding.part == nullptr
+                   ? QStringLiteral("Not in the catalogue")
+                   : catalogue::PartName(*finding.part) +
+                         QStringLiteral(" \u2014 press Check to compare with the marking");
     }
-    return name;
+    return catalogue::VerdictMark(catalogue::VerdictOf(finding.comparison)) + u' ' +
+           catalogue::VerdictSentence(finding.comparison, finding.partCount);
+}
+
+QColor WarningTint(const QPalette& palette) {
+    const QColor base = palette.color(QPalette::Base);
+    // Amber, at the base's own lightness: pale in a light scheme, deep in a dark one.
+    const QColor amber = QColor::fromHslF(0.11F, 0.9F, base.lightnessF() > 0.5F ? 0.55F : 0.35F);
+    constexpr float kTint = 0.4F;
+    return QColor::fromRgbF(base.redF() + (amber.redF() - base.redF()) * kTint,
+                            base.greenF() + (amber.greenF() - base.greenF()) * kTint,
+                            base.blueF() + (amber.blueF() - base.blueF()) * kTint);
 }
 
 CatalogueVerdict::CatalogueVerdict(QWidget* parent) : LinksLabel(parent) {
@@ -130,10 +142,19 @@ CatalogueVerdict::CatalogueVerdict(QWidget* parent) : LinksLabel(parent) {
 
 void CatalogueVerdict::ShowVerdict(const Sheet& sheet, const catalogue::Comparison& comparison,
                                    qsizetype partCount) {
-    finding_ = MakeFinding(sheet, comparison, partCount);
+    Present(MakeFinding(sheet, comparison, partCount));
+}
+
+void CatalogueVerdict::ShowLookup(const QString& codeOne, const catalogue::Comparison& listing,
+                                  qsizetype partCount) {
+    Present(LookUpFinding(codeOne, listing, partCount));
+}
+
+void CatalogueVerdict::Present(CatalogueFinding finding) {
+    finding_ = std::move(finding);
     setText(VerdictHtml(finding_));
     // Links are reached with Tab; a verdict without links takes no focus.
-    const bool hasLinks = finding_.part != nullptr || !finding_.nearOpns.isEmpty();
+    const bool hasLinks = text().contains(QStringLiteral("<a "));
     setFocusPolicy(hasLinks ? Qt::StrongFocus : Qt::NoFocus);
     emit Updated();
 }

@@ -18,6 +18,7 @@
 #include <span>
 
 #include "catalogue/catalogue.h"
+#include "catalogue/verdict.h"
 #include "decode/captions.h"
 #include "decode/program.h"
 #include "decode/sheet.h"
@@ -214,8 +215,7 @@ void frmMain::ArrangeControls() {
 }
 
 void frmMain::ConnectControls() {
-    connect(catalogueVerdict, &CatalogueVerdict::OpnChosen, this,
-            [this](const QString& opn) { SetCodeText(0, opn); });
+    connect(catalogueVerdict, &CatalogueVerdict::OpnChosen, this, &frmMain::UseNearOpn);
     connect(Frame[0], &QWidget::customContextMenuRequested, this, &frmMain::ShowResultsMenu);
     connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
@@ -223,6 +223,7 @@ void frmMain::ConnectControls() {
     connect(CmdSaveHTML, &QPushButton::clicked, this, &frmMain::CmdSaveHTML_Click);
     for (CodeBox* box : txtCode) {
         connect(box, &CodeBox::CutChanged, this, &frmMain::ShowPasteNote);
+        connect(box, &QLineEdit::textChanged, this, &frmMain::FollowEdit);
     }
 }
 
@@ -263,11 +264,17 @@ void frmMain::CreateResultRows() {
         lblResult[i]->setLineWidth(1);
         lblResult[i]->setForegroundRole(QPalette::WindowText);
         lblInfo[i]->setToolTip(NoteTip(kFields[i].note));
+        lblMark[i] = NewPlainLabel(QString(), IndexedName("lblMark", i), Frame[0]);
+        lblMark[i]->setAlignment(Qt::AlignCenter);
+        lblMark[i]->setContextMenuPolicy(Qt::NoContextMenu);
         // A right click on a row opens the results' menu of the frame.
         lblInfo[i]->setContextMenuPolicy(Qt::NoContextMenu);
         lblResult[i]->setContextMenuPolicy(Qt::NoContextMenu);
     }
     Frame[0]->setContextMenuPolicy(Qt::CustomContextMenu);
+    lblStale = NewPlainLabel(QString(), QStringLiteral("lblStale"), Frame[0]);
+    lblStale->setWordWrap(true);
+    lblStale->setVisible(false);
 }
 
 void frmMain::CreateCodeBoxes() {
@@ -329,6 +336,7 @@ QWidget* frmMain::BuildResultsFrame() {
     auto* grid = new QGridLayout(Frame[0]);
     grid->setVerticalSpacing(kRowSpacing);
     grid->setHorizontalSpacing(6);
+    grid->setColumnMinimumWidth(2, 0);
     const int valueWidth = ValueColumnWidth();
     const int groupGap = QFontMetrics(rowFont).height() / 2;
     int gridRow = 0;
@@ -339,7 +347,9 @@ QWidget* frmMain::BuildResultsFrame() {
         AddResultRow(*grid, gridRow++, i, rowFont, valueWidth);
     }
     CmdSaveHTML->setFont(rowFont);
-    grid->addWidget(CmdSaveHTML, gridRow, 1, Qt::AlignRight);
+    lblStale->setFont(rowFont);
+    grid->addWidget(lblStale, gridRow, 0, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(CmdSaveHTML, gridRow, 1, 1, 2, Qt::AlignRight);
     grid->setRowMinimumHeight(gridRow, CmdSaveHTML->sizeHint().height() + 8);
     grid->setAlignment(CmdSaveHTML, Qt::AlignRight | Qt::AlignBottom);
     return Frame[0];
@@ -352,8 +362,17 @@ void frmMain::AddResultRow(QGridLayout& grid, int gridRow, int slot, const QFont
     caption->setFont(rowFont);
     value->setFont(rowFont);
     value->setFixedWidth(valueWidth);
+    QLabel* mark = lblMark.at(static_cast<std::size_t>(slot));
+    mark->setFont(rowFont);
+    // As wide as the widest mark and no wider: the window grows by that alone.
+    const QFontMetrics metrics(rowFont);
+    mark->setFixedWidth(
+        std::max(metrics.horizontalAdvance(QChar(0x2260)), metrics.horizontalAdvance(u'?')) +
+        metrics.horizontalAdvance(u' '));
+    mark->setAutoFillBackground(true);
     grid.addWidget(caption, gridRow, 0);
     grid.addWidget(value, gridRow, 1);
+    grid.addWidget(mark, gridRow, 2);
 }
 
 QWidget* frmMain::BuildCodeEntryFrame() {
@@ -520,15 +539,85 @@ void frmMain::SetCodeText(int box, const QString& text) {
 }
 
 void frmMain::Render(const Sheet& sheet) {
+    rendering_ = true;
     for (std::size_t box = 0; box < txtCode.size(); ++box) {
         if (txtCode[box]->text() != sheet.codes[box]) {
             txtCode[box]->setText(sheet.codes[box]);
         }
     }
+    rendering_ = false;
     for (std::size_t slot = 0; slot < lblResult.size(); ++slot) {
         ShowValue(*lblResult[slot], sheet.values[slot].ToQString());
     }
     Frame[0]->setTitle(sheet.caption);
+}
+
+void frmMain::ShowMarks(const Sheet& sheet, const catalogue::Comparison& comparison) {
+    const QColor tint = WarningTint(palette());
+    for (const FieldInfo& info : kFields) {
+        QLabel& mark = *lblMark[Index(info.field)];
+        const catalogue::Agreement agreement = comparison.Of(info.field);
+        const bool differs = agreement == catalogue::Agreement::Differs;
+        const bool unread = agreement == catalogue::Agreement::NotRead;
+        QPalette palette = mark.palette();
+        palette.setColor(QPalette::Window,
+                         differs ? tint : this->palette().color(QPalette::Window));
+        mark.setPalette(palette);
+        mark.setText(differs ? QStringLiteral("\u2260") : unread ? QStringLiteral("?") : QString());
+        const QString listed = differs || unread
+                                   ? catalogue::CatalogueValue(*comparison.part, sheet, info.field)
+                                   : QString();
+        mark.setToolTip(
+            listed.isEmpty()
+                ? QString()
+                : QStringLiteral("Catalogue: %1 (%2)%3")
+                      .arg(listed, comparison.part->confidence,
+                           unread ? QStringLiteral("; the rules could not read it") : QString()));
+    }
+}
+
+void frmMain::FollowEdit() {
+    if (rendering_ || engine_.Running()) {
+        return;
+    }
+    const bool ran = std::any_of(shown_.codes.begin(), shown_.codes.end(),
+                                 [](const QString& code) { return !code.isEmpty(); });
+    const bool stale = ran && CurrentCodes() != shown_.codes;
+    ShowResultsStale(stale);
+    // The verdict follows Code One: while it names the checked part, the
+    // comparison stays, greyed results or not.
+    if (!ran || CodeText(0) != shown_.codes[0]) {
+        // A buyer often has only a listing's OPN: what the catalogue knows of
+        // it, before any Check.
+        Sheet typed = WaitingSheet();
+        typed.codes[0] = CodeText(0);
+        const catalogue::Comparison listing = CompareWithCatalogue(typed);
+        catalogueVerdict->ShowLookup(typed.codes[0], listing, comparer_->Parts().Count());
+    } else {
+        const catalogue::Comparison comparison = CompareWithCatalogue(shown_);
+        catalogueVerdict->ShowVerdict(shown_, comparison, comparer_->Parts().Count());
+    }
+}
+
+void frmMain::ShowResultsStale(bool stale) {
+    // Greyed, as the values of another marking; the marks go with them.
+    for (std::size_t slot = 0; slot < lblResult.size(); ++slot) {
+        lblResult[slot]->setForegroundRole(stale ? QPalette::PlaceholderText
+                                                 : QPalette::WindowText);
+        lblMark[slot]->setForegroundRole(stale ? QPalette::PlaceholderText : QPalette::WindowText);
+    }
+    lblStale->setText(
+        stale ? QStringLiteral("Results are for %1 \u2014 press Check").arg(shown_.codes[0])
+              : QString());
+    lblStale->setVisible(stale);
+}
+
+void frmMain::UseNearOpn(const QString& opn) {
+    SetCodeText(0, opn);
+    // With the rest of the marking typed, the chosen OPN is checked at once.
+    if (!CodeText(1).isEmpty() && !CodeText(2).isEmpty()) {
+        Command2_Click();
+    }
 }
 
 catalogue::Comparison frmMain::CompareWithCatalogue(const Sheet& sheet) {
@@ -552,6 +641,8 @@ void frmMain::Command2_Click() {
         Render(shown_);
         const catalogue::Comparison comparison = CompareWithCatalogue(shown_);
         catalogueVerdict->ShowVerdict(shown_, comparison, comparer_->Parts().Count());
+        ShowMarks(shown_, comparison);
+        ShowResultsStale(false);
     }
     // After a stop, the box to correct, its code selected to be typed over.
     if (const std::optional<int> box = BoxToCorrect(engine_.Results())) {

@@ -66,6 +66,12 @@ class frmMain : public QMainWindow {
     std::array<QLabel*, kCodeBoxCount> lblCode{};
     std::array<QLabel*, kFieldCount> lblInfo{};
     std::array<QLabel*, kFieldCount> lblResult{};
+    // Beside each value: ≠ where the catalogue contradicts it, ? where the
+    // rules could not read what the catalogue knows; the tip names the
+    // catalogue's value.
+    std::array<QLabel*, kFieldCount> lblMark{};
+    // Under the results while they belong to codes edited since.
+    QLabel* lblStale = nullptr;
     std::array<QGroupBox*, 2> Frame{};  // 0 results, 1 code entry
     QPushButton* Command1 = nullptr;    // puts Codes Two and Three in their boxes
     QPushButton* Command2 = nullptr;    // "Check"
@@ -119,6 +125,14 @@ class frmMain : public QMainWindow {
     void ShowPasteNote();
     // Shows a sheet: its codes in the boxes, its values and its caption.
     void Render(const Sheet& sheet);
+    // Marks the values the catalogue contradicts or knows and the rules
+    // could not read.
+    void ShowMarks(const Sheet& sheet, const catalogue::Comparison& comparison);
+    // After an edit: the results greyed while they belong to other codes,
+    // and the catalogue's word on Code One as typed.
+    void FollowEdit();
+    void ShowResultsStale(bool stale);
+    void UseNearOpn(const QString& opn);
     // The sheet held against the catalogue, which is read on the first call.
     catalogue::Comparison CompareWithCatalogue(const Sheet& sheet);
 
@@ -140,6 +154,8 @@ class frmMain : public QMainWindow {
     // What the last run that started produced, as the window shows it.
     Sheet shown_;
     std::unique_ptr<catalogue::Comparer> comparer_;
+    // While a run writes its codes back into the boxes, that is no edit.
+    bool rendering_ = false;
     bool centred_ = false;
 };
 

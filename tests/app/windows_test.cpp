@@ -29,8 +29,8 @@
 #include "app/windows/calculator_windows.h"
 #include "app/windows/link_label.h"
 #include "app/windows/main_menus.h"
-#include "catalogue/catalogue.h"
 #include "app/windows/where_codes_window.h"
+#include "catalogue/catalogue.h"
 #include "catalogue/parts_table_model.h"
 #include "decode/captions.h"
 #include "decode/program.h"
@@ -381,16 +381,22 @@ class WindowsTest : public QObject {
         const QStringList near{"opn:ADA3000DAA4BP", "opn:ADA3000DAA4BW", "opn:ADA3200DAA4BP"};
         // clang-format off
         QTest::newRow("Barton, every fact agrees") << "AXDA2500DKV4D"
-            << "In the catalogue: matches the decode\nAthlon XP 2500+, Barton\nDetails..." << details;
-        QTest::newRow("Venice read as WinChester") << "ADA3000DAA4BP"
-            << "In the catalogue: 2 facts differ\nAthlon 64 3000+, Venice\nDetails..." << details;
-        QTest::newRow("Winchester, wrong CPU model") << "ADA3000DIK4BI"
-            << "In the catalogue: 1 fact differs\nAthlon 64 3000+, Winchester\nDetails..." << details;
+            << "\u2713 Matches the decode on 12 facts\nAthlon XP 2500+, Barton\nDetails..." << details;
+        QTest::newRow("San Diego read as ClawHammer") << "ADA3700DAA5BN"
+            << "\u2260 5 facts differ\nAthlon 64 3700+, San Diego\nDetails..." << details;
+        QTest::newRow("NewCastle without a clock row") << "ADA3400AEP4AX"
+            << "? Agrees on 9 facts; the rules could not read clock and multiplier\n"
+               "Athlon 64 3400+, NewCastle\nDetails..." << details;
+        QTest::newRow("AM2 X2 read as one core") << "ADA4200IAA5CU"
+            << "\u2260 4 facts differ, 4 not read by the rules\nAthlon 64 X2 4200+, Windsor\nDetails..."
+            << details;
         QTest::newRow("one letter off two real OPNs") << "ADA3000DAA4BX"
-            << notListed + "\nNear OPNs:\nADA3000DAA4BP\nADA3000DAA4BW\nADA3200DAA4BP" << near;
-        QTest::newRow("nothing near") << "ZZZZ" << notListed << QStringList{};
-        QTest::newRow("AM2 Brisbane the rules refuse") << "ADO4200IAA5DO"
-            << "In the catalogue: the decode stopped\nAthlon 64 X2 4200+, Brisbane\nDetails..." << details;
+            << "\u2013 " + notListed + "\nNear OPNs:\nADA3000DAA4BP\nADA3000DAA4BW\nADA3200DAA4BP" << near;
+        QTest::newRow("nothing near") << "ZZZZ" << "\u2013 " + notListed << QStringList{};
+        QTest::newRow("AM2 Orleans the rules refuse") << "ADD3500IAA4CN"
+            << "\u26A0 The rules cannot read this marking. The catalogue knows it:\n"
+               "Athlon 64 3500+ EE\nOrleans core\n2200 MHz, HT 1000\n512 KB L2, 1 core\nSocket AM2\n"
+               "90 nm\nDetails..." << details;
         // clang-format on
     }
     void verdictFollowsEachCheck() {
@@ -402,10 +408,13 @@ class WindowsTest : public QObject {
         QCOMPARE(ShownText(Verdict()), verdict);
         QCOMPARE(LinkTargets(Verdict()), links);
         QCOMPARE(Verdict().focusPolicy(), links.isEmpty() ? Qt::NoFocus : Qt::StrongFocus);
-        // A near OPN followed from the keyboard goes into Code One.
-        for (int i = 0; i < links.size() && links[i].startsWith(u"opn:"); ++i) {
-            FollowLink(Verdict(), i);
-            QCOMPARE(window_->CodeText(0), links[i].mid(4));
+        // A near OPN followed from the keyboard goes into Code One and, the
+        // marking being typed, is checked at once.
+        if (!links.isEmpty() && links[0].startsWith(u"opn:")) {
+            FollowLink(Verdict(), 0);
+            QCOMPARE(window_->CodeText(0), links[0].mid(4));
+            QVERIFY(ShownText(Verdict()).contains(QStringLiteral("Venice")));
+            return;
         }
 
         // The verdict fits the room under the code entry; the window keeps its size.
@@ -416,6 +425,68 @@ class WindowsTest : public QObject {
         // A Check refused for an empty box leaves the verdict as it was.
         Check(codeOne, QString());
         QCOMPARE(ShownText(Verdict()), verdict);
+    }
+
+    // Each value the catalogue contradicts carries ≠ on a warning tint, each
+    // one the rules could not read a ?, the catalogue's value in the tip; the
+    // values themselves stay as the rules read them.
+    void marksBesideTheResults_data() {
+        QTest::addColumn<QString>("codeOne");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("mark");
+        QTest::addColumn<QString>("tip");
+        // clang-format off
+        QTest::newRow("core contradicted") << "ADA3700DAA5BN" << int(Field::Core) << "\u2260"
+            << "Catalogue: San Diego (datasheet)";
+        QTest::newRow("process contradicted") << "ADA3700DAA5BN" << int(Field::ProcessTechnology)
+            << "\u2260" << "Catalogue: 90nm (datasheet)";
+        QTest::newRow("cache agrees") << "ADA3700DAA5BN" << int(Field::L2Cache) << "" << "";
+        QTest::newRow("clock unread") << "ADA3400AEP4AX" << int(Field::WorkingFrequency) << "?"
+            << "Catalogue: 2400MHz (datasheet); the rules could not read it";
+        QTest::newRow("stop marks nothing") << "ADD3500IAA4CN" << int(Field::Core) << "" << "";
+        // clang-format on
+    }
+    void marksBesideTheResults() {
+        QFETCH(QString, codeOne);
+        QFETCH(int, slot);
+        QFETCH(QString, mark);
+        QFETCH(QString, tip);
+        Check(codeOne);
+        const QLabel& shown = *window_->lblMark.at(static_cast<std::size_t>(slot));
+        QCOMPARE(shown.text(), mark);
+        QCOMPARE(shown.toolTip(), tip);
+        const QColor background = shown.palette().color(QPalette::Window);
+        QCOMPARE(background == WarningTint(window_->palette()), mark == u"\u2260");
+        QVERIFY(background != window_->palette().color(QPalette::Highlight));
+        QVERIFY(!window_->lblResult.at(static_cast<std::size_t>(slot))->text().contains(u'\u2260'));
+    }
+
+    // Code One is looked up as it is typed, before any Check; results of
+    // earlier codes are greyed and say so until the next Check.
+    void codeOneLookedUpAsTypedAndEditedResultsGreyed() {
+        window_->SetCodeText(0, QStringLiteral("ADA3700DAA5BN"));
+        QCOMPARE(ShownText(Verdict()),
+                 QStringLiteral("Athlon 64 3700+, San Diego \u2014 press Check "
+                                "to compare with the marking\nDetails..."));
+        window_->SetCodeText(0, QStringLiteral("SDA2800DUT3D"));
+        QVERIFY(ShownText(Verdict()).startsWith(
+            QStringLiteral("Not in the catalogue\nNear OPNs:\nSDA2200DUT3D")));
+
+        Check(QStringLiteral("AXDA2500DKV4D"));
+        const QString checked = ShownText(Verdict());
+        QVERIFY(window_->lblStale->isHidden());
+        window_->SetCodeText(1, QStringLiteral("KQXEB0345MPMX"));
+        QVERIFY(!window_->lblStale->isHidden());
+        QCOMPARE(window_->lblStale->text(),
+                 QStringLiteral("Results are for AXDA2500DKV4D \u2014 press Check"));
+        QCOMPARE(window_->lblResult[0]->foregroundRole(), QPalette::PlaceholderText);
+        QCOMPARE(window_->lblResult[0]->text(), QStringLiteral("Barton"));
+        QCOMPARE(ShownText(Verdict()), checked);  // still this Code One's
+        window_->SetCodeText(0, QStringLiteral("ADA3700DAA5BN"));
+        QVERIFY(ShownText(Verdict()).endsWith(QStringLiteral("marking\nDetails...")));
+        window_->Command2->click();
+        QVERIFY(window_->lblStale->isHidden());
+        QCOMPARE(window_->lblResult[0]->foregroundRole(), QPalette::WindowText);
     }
 
     // One non-modal details window follows every Check: each disagreement

@@ -118,7 +118,7 @@ TEST(ComparisonTest, ShowsBothSidesInTheirOwnWords) {
         "Maximum temperature |  | (Variable)",
         "TDP | 85.3W | (Currently Disabled)",
         "Socket | Socket 939 | Socket 939",
-        "Package | lidded OuPGA | 939 pin Lidded OµPGA",
+        "Package | lidded OµPGA | 939 pin Lidded OµPGA",
         "Process | 90nm | 0.13u",
     };
     ASSERT_EQ(lines.size(), std::size(expected));

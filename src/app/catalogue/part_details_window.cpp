@@ -6,35 +6,58 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QToolTip>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <array>
 
+#include "catalogue/verdict.h"
 #include "ui/links_label.h"
 
 namespace varnel {
 
 namespace {
 
-// What each confidence tier of the catalogue rests on.
-struct Tier {
-    const char* name;
-    const char* basis;
-};
-constexpr std::array<Tier, 3> kTiers{{
-    {"datasheet", "from AMD's data sheets"},
-    {"database", "from curated lists and databases"},
-    {"forum", "from a single collector's page or post"},
-}};
-
-QString ConfidenceText(const QString& tier) {
-    for (const Tier& each : kTiers) {
-        if (tier == QLatin1String(each.name)) {
-            return tier + QStringLiteral(" (") + QLatin1String(each.basis) + QLatin1Char(')');
+// The facts a sentence names, in the words of a sentence.
+QString Named(const QList<catalogue::FactRow>& rows, catalogue::Agreement agreement) {
+    QStringList names;
+    for (const catalogue::FactRow& row : rows) {
+        if (row.agreement == agreement) {
+            names.append(row.label.section(u' ', 0, 0)
+                             .toLower()
+                             .replace(QStringLiteral("cpuid"), QStringLiteral("CPUID")));
         }
     }
-    return tier;
+    if (names.size() <= 1) {
+        return names.value(0);
+    }
+    return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") +
+           names.last();
+}
+
+// The whole comparison in one plain sentence, for someone who reads no further.
+QString Summary(const CatalogueFinding& finding) {
+    if (finding.part == nullptr) {
+        return QString();
+    }
+    if (!finding.checked) {
+        return QStringLiteral("From the parts catalogue; no marking decoded.");
+    }
+    if (!finding.comparison.decodeCompleted) {
+        return QStringLiteral(
+            "The rules cannot read this marking; these are the catalogue's facts.");
+    }
+    const QString differing = Named(finding.facts, catalogue::Agreement::Differs);
+    const QString unread = Named(finding.facts, catalogue::Agreement::NotRead);
+    if (!differing.isEmpty()) {
+        return QStringLiteral("The catalogue and the rules disagree on the ") + differing + u'.';
+    }
+    if (!unread.isEmpty()) {
+        return QStringLiteral("The rules could not read the ") + unread +
+               QStringLiteral("; every fact they read agrees with the catalogue.");
+    }
+    return QStringLiteral("The catalogue and the rules agree on every fact both know.");
 }
 
 // A source as the reader sees it: the address without its percent escapes,
@@ -90,12 +113,14 @@ PartDetailsWindow::PartDetailsWindow(UrlOpener& opener, QWidget* parent)
     bold.setBold(true);
     heading->setFont(bold);
     verdict = NewWrappedLabel(this, QStringLiteral("verdict"));
+    summary = NewWrappedLabel(this, QStringLiteral("summary"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(heading);
+    column->addWidget(summary);
     column->addWidget(verdict);
     column->addWidget(BuildPartBox());
     column->addWidget(buttons);
@@ -106,8 +131,8 @@ QWidget* PartDetailsWindow::BuildPartBox() {
     partBox_ = new QWidget(this);
     facts = new QTableWidget(0, 4, partBox_);
     facts->setObjectName(QStringLiteral("facts"));
-    facts->setHorizontalHeaderLabels(
-        {QStringLiteral("Fact"), QStringLiteral("Catalogue"), QStringLiteral("Decode"), QString()});
+    facts->setHorizontalHeaderLabels({QStringLiteral("Fact"), QStringLiteral("Catalogue"),
+                                      QStringLiteral("Decode"), QStringLiteral("Agreement")});
     facts->verticalHeader()->hide();
     facts->setSelectionMode(QAbstractItemView::NoSelection);
     facts->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -119,6 +144,19 @@ QWidget* PartDetailsWindow::BuildPartBox() {
 
     confidence = NewWrappedLabel(partBox_, QStringLiteral("confidence"));
     notes = NewWrappedLabel(partBox_, QStringLiteral("notes"));
+    // The data's research notes are for the curious: folded away at first.
+    notesToggle = new QToolButton(partBox_);
+    notesToggle->setObjectName(QStringLiteral("notesToggle"));
+    notesToggle->setText(QStringLiteral("Research notes"));
+    notesToggle->setCheckable(true);
+    notesToggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    notesToggle->setArrowType(Qt::RightArrow);
+    notesToggle->setAutoRaise(true);
+    notes->setVisible(false);
+    connect(notesToggle, &QToolButton::toggled, this, [this](bool open) {
+        notesToggle->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
+        notes->setVisible(open);
+    });
     sources = new LinksLabel(partBox_);
     sources->setObjectName(QStringLiteral("sources"));
     connect(sources, &QLabel::linkActivated, this,
@@ -128,13 +166,14 @@ QWidget* PartDetailsWindow::BuildPartBox() {
     });
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Confidence:"), confidence);
-    form->addRow(QStringLiteral("Notes:"), notes);
+    form->addRow(QStringLiteral("Values from:"), confidence);
     form->addRow(QStringLiteral("Sources:"), sources);
     auto* column = new QVBoxLayout(partBox_);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(facts);
     column->addLayout(form);
+    column->addWidget(notesToggle, 0, Qt::AlignLeft);
+    column->addWidget(notes);
     return partBox_;
 }
 
@@ -152,20 +191,17 @@ QString PartDetailsWindow::Mark(catalogue::Agreement agreement) {
 }
 
 QColor PartDetailsWindow::DifferenceColour() const {
-    // A tint of the scheme's highlight over its base: it stands out in a
-    // light and a dark scheme alike and keeps the text readable.
-    const QColor base = palette().color(QPalette::Base);
-    const QColor highlight = palette().color(QPalette::Highlight);
-    constexpr float kTint = 0.35F;
-    return QColor::fromRgbF(base.redF() + (highlight.redF() - base.redF()) * kTint,
-                            base.greenF() + (highlight.greenF() - base.greenF()) * kTint,
-                            base.blueF() + (highlight.blueF() - base.blueF()) * kTint);
+    // The main window's tint for a contradicted value.
+    return WarningTint(palette());
 }
 
 void PartDetailsWindow::ShowFinding(const CatalogueFinding& finding) {
     const catalogue::Part* part = finding.part;
-    heading->setText(part != nullptr ? finding.codeOne + QStringLiteral(": ") + PartName(*part)
-                                     : finding.codeOne);
+    heading->setText(part != nullptr
+                         ? finding.codeOne + QStringLiteral(": ") + catalogue::PartName(*part)
+                         : finding.codeOne);
+    summary->setText(Summary(finding));
+    summary->setVisible(!summary->text().isEmpty());
     QString verdictText = VerdictText(finding);
     if (!finding.nearOpns.isEmpty()) {
         verdictText +=
@@ -174,7 +210,7 @@ void PartDetailsWindow::ShowFinding(const CatalogueFinding& finding) {
     verdict->setText(verdictText);
     partBox_->setVisible(part != nullptr);
     FillFacts(finding.facts);
-    confidence->setText(part != nullptr ? ConfidenceText(part->confidence) : QString());
+    confidence->setText(part != nullptr ? catalogue::TierText(part->confidence) : QString());
     notes->setText(part != nullptr ? part->notes : QString());
     FillSources(part != nullptr ? part->sources : QStringList());
 }

@@ -6,6 +6,7 @@
 #include "ui/catalogue_verdict.h"
 
 class QLabel;
+class QToolButton;
 class QTableWidget;
 
 namespace varnel {
@@ -30,10 +31,12 @@ class PartDetailsWindow : public QDialog {
     QColor DifferenceColour() const;
 
     QLabel* heading = nullptr;  // the OPN and the part's name
+    QLabel* summary = nullptr;  // the comparison in one plain sentence
     QLabel* verdict = nullptr;
     QTableWidget* facts = nullptr;
     QLabel* confidence = nullptr;
-    QLabel* notes = nullptr;
+    QLabel* notes = nullptr;  // folded away behind notesToggle
+    QToolButton* notesToggle = nullptr;
     QLabel* sources = nullptr;
 
   private:
