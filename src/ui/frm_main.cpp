@@ -369,7 +369,6 @@ void frmMain::AddResultRow(QGridLayout& grid, int gridRow, int slot, const QFont
     mark->setFixedWidth(
         std::max(metrics.horizontalAdvance(QChar(0x2260)), metrics.horizontalAdvance(u'?')) +
         metrics.horizontalAdvance(u' '));
-    mark->setAutoFillBackground(true);
     grid.addWidget(caption, gridRow, 0);
     grid.addWidget(value, gridRow, 1);
     grid.addWidget(mark, gridRow, 2);
@@ -560,9 +559,9 @@ void frmMain::ShowMarks(const Sheet& sheet, const catalogue::Comparison& compari
         const bool differs = agreement == catalogue::Agreement::Differs;
         const bool unread = agreement == catalogue::Agreement::NotRead;
         QPalette palette = mark.palette();
-        palette.setColor(QPalette::Window,
-                         differs ? tint : this->palette().color(QPalette::Window));
+        palette.setColor(QPalette::Window, tint);
         mark.setPalette(palette);
+        mark.setAutoFillBackground(differs);
         mark.setText(differs ? QStringLiteral("\u2260") : unread ? QStringLiteral("?") : QString());
         const QString listed = differs || unread
                                    ? catalogue::CatalogueValue(*comparison.part, sheet, info.field)

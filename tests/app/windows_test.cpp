@@ -455,9 +455,11 @@ class WindowsTest : public QObject {
         const QLabel& shown = *window_->lblMark.at(static_cast<std::size_t>(slot));
         QCOMPARE(shown.text(), mark);
         QCOMPARE(shown.toolTip(), tip);
-        const QColor background = shown.palette().color(QPalette::Window);
-        QCOMPARE(background == WarningTint(window_->palette()), mark == u"\u2260");
-        QVERIFY(background != window_->palette().color(QPalette::Highlight));
+        // The tint shows only behind ≠, and it is no selection colour.
+        QCOMPARE(shown.autoFillBackground(), mark == u"\u2260");
+        const QColor tint = shown.palette().color(QPalette::Window);
+        QCOMPARE(tint, WarningTint(window_->palette()));
+        QVERIFY(tint != window_->palette().color(QPalette::Highlight));
         QVERIFY(!window_->lblResult.at(static_cast<std::size_t>(slot))->text().contains(u'\u2260'));
     }
 
