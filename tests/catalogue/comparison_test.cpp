@@ -7,6 +7,7 @@
 
 #include "catalogue/catalogue.h"
 #include "catalogue/comparison.h"
+#include "catalogue/verdict.h"
 #include "decode/engine.h"
 #include "support/fakes.h"
 #include "support/markings.h"
@@ -139,6 +140,66 @@ TEST(ComparisonTest, ComparerNamesNearOpnsOnlyForUnlistedCodes) {
     const Comparison listed = comparer.Compare(Decode("BartonOn333", "AXDA2500DKV4D"));
     EXPECT_NE(listed.part, nullptr);
     EXPECT_TRUE(listed.nearOpns.isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+// One real OPN per verdict, with the sentence the window and the text show.
+TEST(VerdictTest, EachStateOfRealParts) {
+    const struct {
+        const char* marking;
+        const char* codeOne;
+        Verdict verdict;
+        const char* sentence;
+    } cases[] = {
+        {"BartonOn333", "AXDA2500DKV4D", Verdict::Matches, "Matches the decode on 12 facts"},
+        {"Athlon64ClawHammer", "ADA3700DAA5BN", Verdict::Differs, "5 facts differ"},
+        {"Athlon64ClawHammer", "ADA4200IAA5CU", Verdict::Differs,
+         "4 facts differ, 4 not read by the rules"},
+        {"Athlon64ClawHammer", "ADA3400AEP4AX", Verdict::PartlyRead,
+         "Agrees on 9 facts; the rules could not read clock and multiplier"},
+        {"Athlon64ClawHammer", "ADD3500IAA4CN", Verdict::DecodeStopped,
+         "The rules cannot read this marking. The catalogue knows it:"},
+        {"BartonOn333", "SDA2800DUT3D", Verdict::NotListed, "Not in the catalogue of 474 parts"},
+    };
+    Comparer comparer(Catalogue::Builtin());
+    for (const auto& c : cases) {
+        const Comparison comparison = comparer.Compare(Decode(c.marking, c.codeOne));
+        EXPECT_EQ(VerdictOf(comparison), c.verdict) << c.codeOne;
+        EXPECT_EQ(VerdictSentence(comparison, 474).toStdString(), c.sentence);
+    }
+}
+
+// Over every part of the catalogue, marked as a collector would type it: a
+// decode the verdict calls a match has read every fact the catalogue knows,
+// and each verdict is met.
+TEST(VerdictTest, NoMatchHidesAnUnreadOrDifferingFact) {
+    std::array<int, 5> seen{};
+    for (const Part& part : Catalogue::Builtin().All()) {
+        ScriptedPrompter prompter;
+        RecordingUrlOpener opener;
+        DecodeEngine engine(prompter, opener);
+        engine.Check({part.opn,
+                      part.socket == u"Socket A" ? QStringLiteral("KQXEB0345MPMW")
+                                                 : QStringLiteral("CCBWE0612MPMW"),
+                      QStringLiteral("Y3121234")});
+        const Comparison comparison = Compare(part, engine.Results());
+        const Verdict verdict = VerdictOf(comparison);
+        ++seen[static_cast<std::size_t>(verdict)];
+        if (verdict == Verdict::Matches) {
+            EXPECT_TRUE(NamesThat(comparison, Agreement::Differs).empty())
+                << part.opn.toStdString();
+            EXPECT_TRUE(NamesThat(comparison, Agreement::NotRead).empty())
+                << part.opn.toStdString();
+            EXPECT_NE(engine.Results()[Field::WorkingFrequency].ToQString(), u"Unknown Processor");
+        }
+    }
+    EXPECT_EQ(seen[0], 0);  // every part is its own listing
+    for (std::size_t verdict = 1; verdict < seen.size(); ++verdict) {
+        EXPECT_GT(seen[verdict], 0) << verdict;
+    }
 }
 
 }  // namespace

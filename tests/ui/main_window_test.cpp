@@ -347,6 +347,42 @@ class MainWindowTest : public QObject {
         QCOMPARE(expected->selectedText(), focusBox < 0 ? QString() : expected->text());
     }
 
+    // The text and Markdown copies end with what the catalogue says: the
+    // facts it contradicts, its key facts after a stop, near OPNs on a miss.
+    void copiesCarryTheCatalogue_data() {
+        QTest::addColumn<QString>("codes");
+        QTest::addColumn<QString>("textEnd");
+        QTest::addColumn<QString>("markdownLine");
+        // clang-format off
+        QTest::newRow("differs") << "ADA3700DAA5BN CBBHD0501APAW 1234"
+            << "\nProcess Technology:         90nm (the rules read 0.13u)\n"
+            << "- **Verdict:** \u2260 5 facts differ";
+        QTest::newRow("stopped") << "ADD3500IAA4CN CCBWE0612MPMW Y3121234"
+            << "The catalogue knows it:\n                            Athlon 64 3500+ EE\n"
+               "                            Orleans core\n                            2200 MHz, HT 1000\n"
+               "                            512 KB L2, 1 core\n                            Socket AM2\n"
+               "                            90 nm\n"
+            << "- Orleans core";
+        QTest::newRow("not listed") << "SDA2800DUT3D KQXEB0345MPMW Y3121234"
+            << "\n\nCatalogue:                  not listed; near: SDA2200DUT3D, SDA2500DUT3D, "
+               "SDC2200DUT3D\n"
+            << "- **Catalogue:** not listed; near: SDA2200DUT3D, SDA2500DUT3D, SDC2200DUT3D";
+        // clang-format on
+    }
+    void copiesCarryTheCatalogue() {
+        QFETCH(QString, codes);
+        QFETCH(QString, textEnd);
+        QFETCH(QString, markdownLine);
+        SetBoxes(codes);
+        window_->Command2->click();
+        window_->mnuCopy[0]->trigger();
+        const QString text = QGuiApplication::clipboard()->text();
+        QVERIFY2(text.endsWith(textEnd), qPrintable(text));
+        window_->mnuCopy[1]->trigger();
+        QVERIFY2(QGuiApplication::clipboard()->text().split(u'\n').contains(markdownLine),
+                 qPrintable(QGuiApplication::clipboard()->text()));
+    }
+
     // Every copy format, read back by its own reader, holds what the window
     // shows, even a stepping code made of the formats' own delimiters.
     void resultsCopyAsTheWindowShows() {
