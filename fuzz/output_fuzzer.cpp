@@ -32,6 +32,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/comparison.h"
 #include "catalogue/part.h"
+#include "catalogue/verdict.h"
 #include "decode/captions.h"
 #include "report/sheet_formats.h"
 #include "support/csv_records.h"
@@ -181,8 +182,29 @@ QJsonValue ExpectedFact(const QVariant& fact) {
     return QJsonValue::fromVariant(fact);
 }
 
-QStringList ExpectedDiffers(const catalogue::Part& part, const Sheet& sheet) {
-    return sheet.completed ? DifferingCaptions(CompareWithDecode(part, sheet)) : QStringList();
+// The comparison the decoder hands its writers, worked out the same way.
+catalogue::Comparison CompareOutcome(const Outcome& outcome) {
+    static catalogue::Comparer comparer(catalogue::Catalogue::Builtin());
+    return comparer.Compare(outcome.sheet);
+}
+
+QStringList Names(const catalogue::Comparison& comparison, catalogue::Agreement agreement) {
+    QStringList names;
+    for (std::u16string_view name : NamesThat(comparison, agreement)) {
+        names.append(QString::fromUtf16(name.data(), static_cast<qsizetype>(name.size())));
+    }
+    return names;
+}
+
+// The names of a completed decode as an array; null after a stop.
+QJsonValue ExpectedNames(const catalogue::Comparison& comparison, catalogue::Agreement agreement) {
+    return comparison.decodeCompleted
+               ? QJsonValue(QJsonArray::fromStringList(Names(comparison, agreement)))
+               : QJsonValue(QJsonValue::Null);
+}
+
+QString ExpectedVerdict(const catalogue::Comparison& comparison) {
+    return QString::fromLatin1(catalogue::VerdictToken(catalogue::VerdictOf(comparison)));
 }
 
 void CheckJsonCatalogue(const QJsonObject& o, const Outcome& outcome) {
@@ -199,17 +221,21 @@ void CheckJsonCatalogue(const QJsonObject& o, const Outcome& outcome) {
     for (int column = 0; column < columns.size(); ++column) {
         expected.insert(columns[column], ExpectedFact(catalogue::ColumnValue(*part, column)));
     }
-    expected.insert("differs", QJsonArray::fromStringList(ExpectedDiffers(*part, outcome.sheet)));
+    const catalogue::Comparison comparison = catalogue::Compare(*part, outcome.sheet);
+    expected.insert("verdict", ExpectedVerdict(comparison));
+    expected.insert("differs", ExpectedNames(comparison, catalogue::Agreement::Differs));
+    expected.insert("not_read", ExpectedNames(comparison, catalogue::Agreement::NotRead));
     Expect(o.value("catalogue").toObject() == expected, "the part changed in JSON");
 }
 
 void CheckJson(const Outcome& outcome) {
     std::string out;
-    AppendJsonObject(out, outcome.sheet, outcome.refusal);
+    AppendJsonObject(out, outcome.sheet, CompareOutcome(outcome), outcome.refusal);
     QJsonParseError error{};
     const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(out), &error).object();
     Expect(error.error == QJsonParseError::NoError, "the JSON does not parse");
-    Expect(o.size() == (outcome.refusal.isEmpty() ? 9 : 10), "the JSON has other keys");
+    Expect(o.size() == (outcome.refusal.isEmpty() ? 10 : 11), "the JSON has other keys");
+    Expect(o.value("stop").isNull(), "a stop the sheet does not hold");
     const QJsonArray codes = o.value("codes").toArray();
     Expect(codes.size() == 3, "the JSON has not three codes");
     for (qsizetype box = 0; box < 3; ++box) {
@@ -247,18 +273,23 @@ QStringList ExpectedCsvFields(const Outcome& outcome) {
     return fields;
 }
 
-// The catalogue's cells of the row: the part's OPN first and differs last,
-// all empty for a Code One the catalogue lacks.
+// The catalogue's cells of the row: the part's OPN first, then the verdict,
+// differs and not_read on one line each, all empty for a Code One the
+// catalogue lacks.
 void CheckCsvCatalogue(const QStringList& cells, const Outcome& outcome) {
-    Expect(cells.size() == catalogue::ColumnNames().size() + 1, "the catalogue's cells");
+    Expect(cells.size() == catalogue::ColumnNames().size() + 3, "the catalogue's cells");
     const catalogue::Part* part = catalogue::Catalogue::Builtin().Lookup(outcome.sheet.codes[0]);
     if (part == nullptr) {
         Expect(cells.join(QString()).isEmpty(), "catalogue cells without a part");
         return;
     }
+    const catalogue::Comparison comparison = catalogue::Compare(*part, outcome.sheet);
     Expect(cells.first() == part->opn, "the part's OPN changed in CSV");
-    Expect(cells.last() == ExpectedDiffers(*part, outcome.sheet).join(u'\n'),
-           "differs changed in CSV");
+    Expect(cells.mid(cells.size() - 3) ==
+               QStringList({ExpectedVerdict(comparison),
+                            Names(comparison, catalogue::Agreement::Differs).join(u"; "),
+                            Names(comparison, catalogue::Agreement::NotRead).join(u"; ")}),
+           "the verdict, differs or not_read changed in CSV");
 }
 
 void CheckCsv(const Outcome& outcome) {
@@ -266,7 +297,9 @@ void CheckCsv(const Outcome& outcome) {
     // text a U+FEFF would be taken for a byte-order mark.
     std::string out;
     AppendCsvHeader(out, outcome.columns);
-    AppendCsvRow(out, outcome.sheet, outcome.refusal, outcome.columns);
+    const catalogue::Comparison comparison = CompareOutcome(outcome);
+    AppendCsvRow(out, outcome.sheet, outcome.refusal,
+                 outcome.columns == CsvColumns::WithCatalogue ? &comparison : nullptr);
     const QList<QStringList> records = ReadCsvRecords(QString::fromUtf8(out.data(), out.size()));
     Expect(records.size() == 2, "the CSV row does not read back as one record");
     Expect(records[1].size() == records[0].size(), "the row and the header differ in width");
