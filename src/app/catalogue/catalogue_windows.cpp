@@ -5,8 +5,8 @@
 #include <array>
 
 #include "app/catalogue/part_details_window.h"
-#include "catalogue/catalogue.h"
 #include "app/catalogue/parts_browser.h"
+#include "catalogue/catalogue.h"
 #include "ui/catalogue_verdict.h"
 #include "ui/frm_main.h"
 
@@ -49,13 +49,12 @@ void CatalogueWindows::ShowDetails() {
 }
 
 void CatalogueWindows::ShowPartDetails(const QString& opn) {
-    Sheet notDecoded = WaitingSheet();
-    notDecoded.codes[0] = opn;
     ShowDetails();
+    // The part alone, as Code One typed would show it: no marking decoded.
+    Sheet typed = WaitingSheet();
+    typed.codes[0] = opn;
     catalogue::Comparer comparer(catalogue::Catalogue::Builtin());
-    details_->ShowFinding(
-        MakeFinding(notDecoded, comparer.Compare(notDecoded), comparer.Parts().Count()));
-    details_->verdict->setText(QStringLiteral("From the parts catalogue; no marking decoded"));
+    details_->ShowFinding(LookUpFinding(opn, comparer.Compare(typed), comparer.Parts().Count()));
 }
 
 void CatalogueWindows::FollowCheck() {

@@ -208,6 +208,8 @@ void PartDetailsWindow::ShowFinding(const CatalogueFinding& finding) {
             QStringLiteral(". Near OPNs: ") + finding.nearOpns.join(QStringLiteral(", "));
     }
     verdict->setText(verdictText);
+    // A part looked up without a decode has no verdict; its summary says so.
+    verdict->setVisible(finding.checked || part == nullptr);
     partBox_->setVisible(part != nullptr);
     FillFacts(finding.facts);
     confidence->setText(part != nullptr ? catalogue::TierText(part->confidence) : QString());
