@@ -60,20 +60,6 @@ TEST(NumberTexts, RoundTheReadingHalvesUpwards) {
     }
 }
 
-TEST(Pieces, CutShortAtTheEndAndEmptyBeyondIt) {
-    const QString code = QStringLiteral("MPMW");
-    EXPECT_EQ(Mid(code, 3, 2), QStringLiteral("MW"));
-    EXPECT_EQ(Mid(code, 4, 5), QStringLiteral("W"));
-    EXPECT_EQ(Mid(code, 5, 1), QString());
-    EXPECT_EQ(Mid(code, 40000, 2), QString());
-    EXPECT_EQ(Mid(code, 2), QStringLiteral("PMW"));
-    EXPECT_EQ(Mid(code, 5), QString());
-    EXPECT_EQ(Left(code, 9), code);
-    EXPECT_EQ(Left(code, 0), QString());
-    EXPECT_EQ(Right(QStringLiteral("42"), 4), QStringLiteral("42"));
-    EXPECT_EQ(Right(QString(), 4), QString());
-}
-
 TEST(UpperCase, KeepsTheLength) {
     EXPECT_EQ(UpperCase(QStringLiteral("axda2500dkv4d")), QStringLiteral("AXDA2500DKV4D"));
     EXPECT_EQ(UpperCase(QString::fromUtf8("straße")), QString::fromUtf8("STRAßE"));
