@@ -2,16 +2,15 @@
 // a file descriptor, then the CSV/TSV splitter on every line. The reader must
 // hand back exactly the lines of the input, refusing only those too long to
 // be a marking; the splitter must give three cleaned codes that fit their
-// boxes, a reason for every refusal, or a skip; and the batch's CSV row of
+// boxes (the cleaning of each character is ParseBatchLine's test), a reason
+// for every refusal, or a skip; and the batch's CSV row of
 // those codes must hold no cell that a spreadsheet would run as a formula.
 //
 // Input layout: the bytes as they are, except that 0xFE, a count c and a byte
 // b stand for kMaxLineBytes - 128 + c copies of b, so that short inputs reach
 // lines on either side of the reader's limit, and two or three such runs far
-// beyond it. Only the first three runs are expanded, which keeps every input
-// under a quarter of a megabyte and the fuzzer fast (a thousand runs of 64 KiB
-// would make each input tens of megabytes); a later 0xFE, or one too near the
-// end, stays as it is.
+// beyond it. Only the first three runs are expanded, which keeps inputs under
+// a quarter of a megabyte; a later 0xFE, or one too near the end, stays as it is.
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -19,8 +18,6 @@
 #include <QList>
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 #include "cli/batch_input.h"
 #include "decode/captions.h"
@@ -28,16 +25,13 @@
 #include "decode/text.h"
 #include "report/sheet_formats.h"
 #include "support/csv_records.h"
+#include "support/fuzz_texts.h"
 
 namespace {
 
 using namespace varnel;
 using namespace varnel::cli;
-
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "batch fuzzer: %s\n", what);
-    std::abort();
-}
+using fuzz::Expect;
 
 constexpr int kMaxLongRuns = 3;
 
@@ -80,43 +74,18 @@ bool IsUtf8(QByteArrayView bytes) {
     return QString::fromUtf8(probe).toUtf8() == probe;
 }
 
-// A CSV line of ASCII without quotes, split apart from the parser, must give
-// the codes that the code boxes make of its fields: the parser cleans such
-// fields straight from their bytes.
-void CheckAgainstCodeBoxes(const BatchLine& parsed, QByteArrayView line) {
-    const bool plain = std::all_of(line.begin(), line.end(),
-                                   [](char c) { return c > 0 && c != '"' && c != '\t'; });
-    if (parsed.kind != BatchLine::Kind::Marking || !plain) {
-        return;
-    }
-    const QList<QByteArray> fields = line.toByteArray().split(',');
-    for (std::size_t box = 0; box < parsed.codes.size(); ++box) {
-        const QByteArray& field = fields[static_cast<qsizetype>(box)];
-        if (parsed.codes[box] != NormaliseCode(QString::fromLatin1(field))) {
-            Fail("an ASCII field was cleaned otherwise than the code box cleans it");
-        }
-    }
-}
-
 void CheckParsed(const BatchLine& parsed, QByteArrayView line) {
     if (parsed.kind == BatchLine::Kind::Malformed) {
-        if (parsed.reason.isEmpty()) {
-            Fail("a refused line gives no reason");
-        }
+        Expect(!parsed.reason.isEmpty(), "a refused line gives no reason");
         return;
     }
-    if (!parsed.reason.isEmpty()) {
-        Fail("a marking or a skipped line carries a reason");
-    }
-    if (!IsUtf8(line) || line.contains('\0')) {
-        Fail("a line that is not clean UTF-8 was taken");
-    }
+    Expect(parsed.reason.isEmpty(), "a marking or a skipped line carries a reason");
+    Expect(IsUtf8(line) && !line.contains('\0'), "a line that is not clean UTF-8 was taken");
     for (const QString& code : parsed.codes) {
-        if (parsed.kind == BatchLine::Kind::Skip
-                ? !code.isEmpty()
-                : code.size() > kCodeMaxLength || NormaliseCode(code) != code) {
-            Fail("a code is uncleaned, too long for its box, or set on a skipped line");
-        }
+        Expect(parsed.kind == BatchLine::Kind::Skip
+                   ? code.isEmpty()
+                   : code.size() <= kCodeMaxLength && NormaliseCode(code) == code,
+               "a code is uncleaned, too long for its box, or set on a skipped line");
     }
 }
 
@@ -129,13 +98,11 @@ void CheckCsvCells(const BatchLine& parsed) {
     report::AppendCsvRow(out, sheet, parsed.reason);
     const QStringList cells = ReadCsvRecords(QString::fromUtf8(out.data(), out.size())).value(0);
     for (std::size_t box = 0; box < sheet.codes.size(); ++box) {
-        if (cells.value(static_cast<qsizetype>(box)) != AsCsvCell(sheet.codes[box])) {
-            Fail("a code changed in the CSV row");
-        }
+        Expect(cells.value(static_cast<qsizetype>(box)) == AsCsvCell(sheet.codes[box]),
+               "a code changed in the CSV row");
     }
-    if (std::any_of(cells.begin(), cells.end(), BeginsLikeFormula)) {
-        Fail("a CSV cell begins like a formula");
-    }
+    Expect(std::none_of(cells.begin(), cells.end(), BeginsLikeFormula),
+           "a CSV cell begins like a formula");
 }
 
 }  // namespace
@@ -146,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (::ftruncate(fd, 0) != 0 ||
         ::pwrite(fd, input.constData(), input.size(), 0) != input.size() ||
         ::lseek(fd, 0, SEEK_SET) != 0) {
-        Fail("cannot prepare the input file");
+        fuzz::Fail("cannot prepare the input file");
     }
     const QList<QByteArray> expected = ExpectedLines(input);
     LineReader reader(fd, [] { return true; });
@@ -155,24 +122,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (qsizetype i = 0; i < expected.size(); ++i) {
         const LineReader::Status status = reader.Next(&line);
         const bool overlong = IsOverlong(expected[i]);
-        if (status != (overlong ? LineReader::Status::Overlong : LineReader::Status::Line) ||
-            reader.LineNumber() != i + 1) {
-            Fail("the reader refused a line that fits, passed one that does not, or miscounted");
-        }
+        Expect(status == (overlong ? LineReader::Status::Overlong : LineReader::Status::Line) &&
+                   reader.LineNumber() == i + 1,
+               "the reader refused a line that fits, passed one that does not, or miscounted");
         if (overlong) {
             continue;
         }
-        if (line != expected[i]) {
-            Fail("the reader changed a line");
-        }
+        Expect(line == expected[i], "the reader changed a line");
         const BatchLine parsed = ParseBatchLine(line, !seenRecord);
         CheckParsed(parsed, line);
-        CheckAgainstCodeBoxes(parsed, line);
         CheckCsvCells(parsed);
         seenRecord = seenRecord || parsed.kind != BatchLine::Kind::Skip;
     }
-    if (reader.Next(&line) != LineReader::Status::End || reader.LineNumber() != expected.size()) {
-        Fail("the reader lost or invented lines");
-    }
+    Expect(reader.Next(&line) == LineReader::Status::End && reader.LineNumber() == expected.size(),
+           "the reader lost or invented lines");
     return 0;
 }

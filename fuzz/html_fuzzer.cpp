@@ -6,10 +6,7 @@
 // Windows-1252) gives the value again and no "<", ">", '"' or bare "&" of a
 // value is left for a browser to take as markup.
 //
-// Input layout: the first byte chooses how the rest is read (bit 0 set: raw
-// UTF-16, which reaches lone surrogates; otherwise UTF-8, with replacement
-// characters for invalid sequences). The texts are separated by 0xFF bytes in
-// UTF-8 mode and by the unit 0xFFFF in UTF-16 mode: first the results frame
+// Input layout: as fuzz::SplitTexts reads texts, first the results frame
 // caption, then the nineteen slot values, then the three codes.
 
 #include <QByteArray>
@@ -18,48 +15,21 @@
 #include <QString>
 #include <QStringDecoder>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 
 #include "decode/captions.h"
 #include "decode/program.h"
 #include "report/html_table.h"
+#include "support/fuzz_texts.h"
 
 namespace {
 
 using namespace varnel;
+using fuzz::Expect;
+using fuzz::Writable;
 
 constexpr int kTextCount = 1 + kFieldCount + kCodeBoxCount;
 constexpr int kTableLines = 99;
-
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "html fuzzer: %s\n", what);
-    std::abort();
-}
-
-QList<QString> SplitTexts(const std::uint8_t* data, std::size_t size) {
-    if (size == 0) {
-        return {};
-    }
-    const bool utf16 = (data[0] & 1) != 0;
-    const char* rest = reinterpret_cast<const char*>(data + 1);
-    const auto length = static_cast<qsizetype>(size - 1);
-    if (utf16) {
-        QString all(length / 2, Qt::Uninitialized);
-        for (qsizetype i = 0; i < all.size(); ++i) {
-            all[i] =
-                QChar(static_cast<char16_t>(static_cast<std::uint8_t>(rest[2 * i]) |
-                                            (static_cast<std::uint8_t>(rest[2 * i + 1]) << 8)));
-        }
-        return all.split(QChar(0xFFFF));
-    }
-    QList<QString> texts;
-    for (const QByteArray& piece : QByteArray(rest, length).split('\xFF')) {
-        texts.append(QString::fromUtf8(piece));
-    }
-    return texts;
-}
 
 // The sheet holding the given texts: caption, the nineteen values, the three
 // codes; texts the input does not reach stay empty.
@@ -90,18 +60,13 @@ int LineOfText(int text) {
 // CR LF, followed by the file's closing line break and nothing else.
 QList<QByteArray> SplitLines(const QByteArray& file) {
     QList<QByteArray> lines = file.split('\n');
-    if (lines.size() != kTableLines + 2 || lines[kTableLines] != "\r" || !lines.back().isEmpty()) {
-        Fail("the file is not 99 lines and one line break");
-    }
+    Expect(lines.size() == kTableLines + 2 && lines[kTableLines] == "\r" && lines.back().isEmpty(),
+           "the file is not 99 lines and one line break");
     lines.resize(kTableLines);
     for (QByteArray& line : lines) {
-        if (!line.endsWith('\r')) {
-            Fail("a line does not end in CR LF");
-        }
+        Expect(line.endsWith('\r'), "a line does not end in CR LF");
         line.chop(1);
-        if (line.contains('\r')) {
-            Fail("a CR stands inside a line");
-        }
+        Expect(!line.contains('\r'), "a CR stands inside a line");
     }
     return lines;
 }
@@ -109,9 +74,8 @@ QList<QByteArray> SplitLines(const QByteArray& file) {
 void CheckCodePage(const QByteArray& file) {
     for (const char byte : file) {
         const auto b = static_cast<std::uint8_t>(byte);
-        if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) {
-            Fail("a byte that Windows-1252 leaves undefined");
-        }
+        Expect(b != 0x81 && b != 0x8D && b != 0x8F && b != 0x90 && b != 0x9D,
+               "a byte that Windows-1252 leaves undefined");
     }
 }
 
@@ -147,18 +111,14 @@ QString ReadCell(QByteArrayView cell) {
     qsizetype plain = 0;
     for (qsizetype i = 0; i < cell.size();) {
         const char c = cell[i];
-        if (c == '<' || c == '>' || c == '"') {
-            Fail("a markup character of a value left raw");
-        }
+        Expect(c != '<' && c != '>' && c != '"', "a markup character of a value left raw");
         if (c != '&') {
             ++i;
             continue;
         }
         text.append(codePage.decode(cell.sliced(plain, i - plain)));
         const auto reference = ReadReference(cell.sliced(i));
-        if (!reference) {
-            Fail("an & of a value that starts no reference");
-        }
+        Expect(reference.has_value(), "an & of a value that starts no reference");
         // One character for one reference: not through a UTF-32 decoder,
         // which would take a byte-order mark for its own.
         text.append(QChar::fromUcs4(reference->first));
@@ -167,21 +127,6 @@ QString ReadCell(QByteArrayView cell) {
     }
     text.append(codePage.decode(cell.sliced(plain)));
     return text;
-}
-
-// A value as the file can hold it: half a surrogate pair names no character
-// and becomes the replacement character.
-QString Writable(const QString& value) {
-    QString writable = value;
-    for (qsizetype i = 0; i < writable.size(); ++i) {
-        const QChar c = writable.at(i);
-        if (c.isHighSurrogate() && i + 1 < writable.size() && writable.at(i + 1).isLowSurrogate()) {
-            ++i;
-        } else if (c.isSurrogate()) {
-            writable[i] = QChar(QChar::ReplacementCharacter);
-        }
-    }
-    return writable;
 }
 
 // The lines of the table for a window without values, and where each value
@@ -210,22 +155,18 @@ void CheckValues(const QList<QByteArray>& lines, const QList<QString>& texts) {
     for (int i = 0; i < kTableLines; ++i) {
         const QByteArray& empty = markup.lines[i];
         if (text == kTextCount || i != LineOfText(text)) {
-            if (lines[i] != empty) {
-                Fail("the table's own markup changed");
-            }
+            Expect(lines[i] == empty, "the table's own markup changed");
             continue;
         }
         const qsizetype at = markup.valueAt[text];
         const qsizetype tail = empty.size() - at;
         const QByteArray& line = lines[i];
-        if (line.size() < empty.size() || !line.startsWith(empty.first(at)) ||
-            !line.endsWith(empty.sliced(at))) {
-            Fail("the markup around a value changed");
-        }
+        Expect(line.size() >= empty.size() && line.startsWith(empty.first(at)) &&
+                   line.endsWith(empty.sliced(at)),
+               "the markup around a value changed");
         const QByteArrayView cell = QByteArrayView(line).sliced(at, line.size() - at - tail);
-        if (ReadCell(cell) != Writable(texts.value(text))) {
-            Fail("a value does not read back as it went in");
-        }
+        Expect(ReadCell(cell) == Writable(texts.value(text)),
+               "a value does not read back as it went in");
         ++text;
     }
 }
@@ -235,14 +176,13 @@ void CheckValues(const QList<QByteArray>& lines, const QList<QString>& texts) {
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static QCoreApplication app(*argc, *argv);
     SetApplicationIdentity();
-    if (!QStringDecoder("windows-1252").isValid()) {
-        Fail("no Windows-1252 decoder to read the table back with");
-    }
+    Expect(QStringDecoder("windows-1252").isValid(),
+           "no Windows-1252 decoder to read the table back with");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    QList<QString> texts = SplitTexts(data, size);
+    QList<QString> texts = fuzz::SplitTexts(data, size);
     // A value is at most as long as a sheet holds; no stage writes a longer one.
     for (qsizetype i = 1; i <= kFieldCount && i < texts.size(); ++i) {
         texts[i].truncate(ShortText::kCapacity);

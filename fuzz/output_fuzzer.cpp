@@ -1,19 +1,16 @@
 // Round trip of varnel-decode's JSON and CSV writers: an outcome built from
 // arbitrary texts and numbers is written, read back with Qt's JSON parser and
 // with an RFC 4180 reader, and must give exactly the fields that went in.
-// Half of a surrogate pair names no character and cannot be written as
-// UTF-8: it must come back as U+FFFD, and everything around it unchanged. A
-// CSV cell that a spreadsheet would run as a formula comes back behind an
-// apostrophe, and no cell read back begins like one. A
-// number must come back as the same double, or null when it is none. The
-// catalogue's part of Code One, or the OPNs near it, must come back whole.
+// Half a surrogate pair comes back as U+FFFD; a cell a spreadsheet would run
+// as a formula comes back behind an apostrophe; a number as the same double,
+// or null; the catalogue's part of Code One, or the OPNs near it, whole.
 //
 // Input layout: the first byte holds the flags (bit 0 completed, bit 1 a
 // refusal, bits 2-3 the first message's icon, bits 4-5 its buttons, bit 6
 // the CSV's catalogue columns, bit 7 numbers); with bit 7 the next 50 bytes
-// are the sheet's ten numbers, each digits and decimals (see ReadNumbers). The rest is raw UTF-16, cut at
-// each unit 0xFFFF into the texts: three codes, the caption, the nineteen
-// values, the refusal when flagged, then a title and a text for each message.
+// are the ten numbers (see ReadNumbers). The rest is fuzz::Utf16Texts: three
+// codes, the caption, the nineteen values, the refusal when flagged, then a
+// title and a text for each message.
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -23,8 +20,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -36,30 +31,19 @@
 #include "decode/captions.h"
 #include "report/sheet_formats.h"
 #include "support/csv_records.h"
+#include "support/fuzz_texts.h"
 
 namespace {
 
 using namespace varnel;
 using namespace varnel::report;
+using fuzz::Expect;
+using fuzz::Writable;
 
 // clang-format off
 constexpr const char* kIconNames[] = {"none", "information", "exclamation", "critical"};
 constexpr const char* kButtonsNames[] = {"OK", "YesNo", "YesNoCancel"};
 // clang-format on
-
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "output fuzzer: %s\n", what);
-    std::abort();
-}
-
-QList<QString> SplitTexts(const std::uint8_t* data, std::size_t size) {
-    QString all(static_cast<qsizetype>(size / 2), Qt::Uninitialized);
-    for (std::size_t i = 0; i < size / 2; ++i) {
-        all[static_cast<qsizetype>(i)] =
-            QChar(static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8)));
-    }
-    return all.split(QChar(0xFFFF));
-}
 
 // A sheet as the writers get it, the reason a marking was refused, and the
 // columns of its CSV.
@@ -107,71 +91,39 @@ Outcome BuildOutcome(std::uint8_t flags, QList<QString> texts) {
     return outcome;
 }
 
-// The text as UTF-8 can carry it: every half of a surrogate pair that has no
-// other half becomes U+FFFD.
-QString Writable(const QString& text) {
-    QString result = text;
-    for (qsizetype i = 0; i < result.size(); ++i) {
-        if (result[i].isHighSurrogate() && i + 1 < result.size() &&
-            result[i + 1].isLowSurrogate()) {
-            ++i;
-        } else if (result[i].isSurrogate()) {
-            result[i] = QChar::ReplacementCharacter;
-        }
+// The decode's part of the JSON, worked out apart from the writer.
+QJsonObject ExpectedDecode(const Sheet& sheet) {
+    QJsonArray codes;
+    for (const QString& code : sheet.codes) {
+        codes.append(Writable(code));
     }
-    return result;
-}
-
-void Expect(bool holds, const char* what) {
-    if (!holds) {
-        Fail(what);
-    }
-}
-
-void CheckJsonSlots(const QJsonArray& slotArray, const Outcome& outcome) {
-    Expect(slotArray.size() == kFieldCount, "the JSON has not nineteen slots");
-    for (qsizetype slot = 0; slot < kFieldCount; ++slot) {
-        const auto caption = kFields[static_cast<std::size_t>(slot)].caption;
-        Expect(
-            slotArray[slot].toObject() ==
-                QJsonObject{
-                    {"caption", QString::fromUtf16(caption.data(), caption.size())},
-                    {"value",
-                     Writable(outcome.sheet.values[static_cast<std::size_t>(slot)].ToQString())}},
-            "a slot changed in JSON");
-    }
-}
-
-void CheckJsonMessages(const QJsonArray& messages, const Outcome& outcome) {
-    Expect(messages.size() == outcome.sheet.messages.size(), "messages lost in JSON");
-    for (qsizetype i = 0; i < messages.size(); ++i) {
-        const Message& m = outcome.sheet.messages[i];
-        Expect(messages[i].toObject() ==
-                   QJsonObject{{"title", Writable(m.title)},
-                               {"text", Writable(m.text)},
-                               {"icon", kIconNames[static_cast<int>(m.icon)]},
-                               {"buttons", kButtonsNames[static_cast<int>(m.buttons)]}},
-               "a message changed in JSON");
-    }
-}
-
-void CheckJsonFieldsAndNumbers(const QJsonObject& o, const Outcome& outcome) {
-    const QJsonObject fields = o.value("fields").toObject();
-    Expect(fields.size() == kFieldCount, "the JSON has not nineteen fields");
+    QJsonArray slotArray;
+    QJsonObject fields;
     for (std::size_t i = 0; i < kFields.size(); ++i) {
-        Expect(fields.value(QLatin1String(kFields[i].key)) ==
-                   Writable(outcome.sheet.values[i].ToQString()),
-               "a field changed in JSON");
+        const QString value = Writable(sheet.values[i].ToQString());
+        const auto caption = kFields[i].caption;
+        slotArray.append(QJsonObject{
+            {"caption", QString::fromUtf16(caption.data(), caption.size())}, {"value", value}});
+        fields.insert(QLatin1String(kFields[i].key), value);
     }
-    const QJsonObject numbers = o.value("numbers").toObject();
-    Expect(numbers.size() == kQuantityCount, "the JSON has not ten numbers");
+    QJsonObject numbers;
     for (std::size_t i = 0; i < kNumberKeys.size(); ++i) {
-        const std::optional<double> number = outcome.sheet.numbers[static_cast<Quantity>(i)];
-        const QJsonValue read = numbers.value(QLatin1String(kNumberKeys[i]));
-        Expect(number && std::isfinite(*number) ? read.isDouble() && read.toDouble() == *number
-                                                : read.isNull(),
-               "a number changed in JSON");
+        const std::optional<double> number = sheet.numbers[static_cast<Quantity>(i)];
+        numbers.insert(QLatin1String(kNumberKeys[i]),
+                       number && std::isfinite(*number) ? QJsonValue(*number) : QJsonValue());
     }
+    QJsonArray messages;
+    for (const Message& m : sheet.messages) {
+        messages.append(QJsonObject{{"title", Writable(m.title)},
+                                    {"text", Writable(m.text)},
+                                    {"icon", kIconNames[static_cast<int>(m.icon)]},
+                                    {"buttons", kButtonsNames[static_cast<int>(m.buttons)]}});
+    }
+    return {
+        {"codes", codes},       {"caption", sheet.completed ? Writable(sheet.caption) : QString()},
+        {"slots", slotArray},   {"completed", sheet.completed},
+        {"fields", fields},     {"numbers", numbers},
+        {"messages", messages}, {"stop", QJsonValue()}};
 }
 
 // A catalogue fact as the JSON must hold it.
@@ -207,25 +159,26 @@ QString ExpectedVerdict(const catalogue::Comparison& comparison) {
     return QString::fromLatin1(catalogue::VerdictToken(catalogue::VerdictOf(comparison)));
 }
 
-void CheckJsonCatalogue(const QJsonObject& o, const Outcome& outcome) {
+// The catalogue's part of the JSON: Code One's part, or the OPNs near it.
+void AddExpectedCatalogue(QJsonObject& expected, const Sheet& sheet) {
     const catalogue::Catalogue& parts = catalogue::Catalogue::Builtin();
-    const catalogue::Part* part = parts.Lookup(outcome.sheet.codes[0]);
-    const QStringList near = part ? QStringList() : parts.NearOpns(outcome.sheet.codes[0]);
-    Expect(o.value("near") == QJsonArray::fromStringList(near), "near changed in JSON");
+    const catalogue::Part* part = parts.Lookup(sheet.codes[0]);
+    expected.insert(
+        "near", QJsonArray::fromStringList(part ? QStringList() : parts.NearOpns(sheet.codes[0])));
     if (part == nullptr) {
-        Expect(o.value("catalogue").isNull(), "a part that is not there");
+        expected.insert("catalogue", QJsonValue());
         return;
     }
-    QJsonObject expected;
+    QJsonObject facts;
     const QStringList columns = catalogue::ColumnNames();
     for (int column = 0; column < columns.size(); ++column) {
-        expected.insert(columns[column], ExpectedFact(catalogue::ColumnValue(*part, column)));
+        facts.insert(columns[column], ExpectedFact(catalogue::ColumnValue(*part, column)));
     }
-    const catalogue::Comparison comparison = catalogue::Compare(*part, outcome.sheet);
-    expected.insert("verdict", ExpectedVerdict(comparison));
-    expected.insert("differs", ExpectedNames(comparison, catalogue::Agreement::Differs));
-    expected.insert("not_read", ExpectedNames(comparison, catalogue::Agreement::NotRead));
-    Expect(o.value("catalogue").toObject() == expected, "the part changed in JSON");
+    const catalogue::Comparison comparison = catalogue::Compare(*part, sheet);
+    facts.insert("verdict", ExpectedVerdict(comparison));
+    facts.insert("differs", ExpectedNames(comparison, catalogue::Agreement::Differs));
+    facts.insert("not_read", ExpectedNames(comparison, catalogue::Agreement::NotRead));
+    expected.insert("catalogue", facts);
 }
 
 void CheckJson(const Outcome& outcome) {
@@ -234,24 +187,15 @@ void CheckJson(const Outcome& outcome) {
     QJsonParseError error{};
     const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(out), &error).object();
     Expect(error.error == QJsonParseError::NoError, "the JSON does not parse");
-    Expect(o.size() == (outcome.refusal.isEmpty() ? 10 : 11), "the JSON has other keys");
-    Expect(o.value("stop").isNull(), "a stop the sheet does not hold");
-    const QJsonArray codes = o.value("codes").toArray();
-    Expect(codes.size() == 3, "the JSON has not three codes");
-    for (qsizetype box = 0; box < 3; ++box) {
-        Expect(codes[box] == Writable(outcome.sheet.codes[static_cast<std::size_t>(box)]),
-               "a code changed in JSON");
+    QJsonObject expected = ExpectedDecode(outcome.sheet);
+    AddExpectedCatalogue(expected, outcome.sheet);
+    if (!outcome.refusal.isEmpty()) {
+        expected.insert("error", Writable(outcome.refusal));
     }
-    Expect(o.value("caption") ==
-               (outcome.sheet.completed ? Writable(outcome.sheet.caption) : QString()),
-           "the caption changed in JSON");
-    Expect(o.value("completed") == outcome.sheet.completed, "completed changed in JSON");
-    CheckJsonSlots(o.value("slots").toArray(), outcome);
-    CheckJsonFieldsAndNumbers(o, outcome);
-    CheckJsonMessages(o.value("messages").toArray(), outcome);
-    CheckJsonCatalogue(o, outcome);
-    Expect(outcome.refusal.isEmpty() || o.value("error") == Writable(outcome.refusal),
-           "the refusal changed in JSON");
+    Expect(o.keys() == expected.keys(), "the JSON has other keys");
+    for (const QString& key : expected.keys()) {
+        Expect(o.value(key) == expected.value(key), qPrintable("the JSON's " + key + " changed"));
+    }
 }
 
 // The fields of the CSV row, worked out apart from the writer.
@@ -322,7 +266,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < skip) {
         return 0;
     }
-    Outcome outcome = BuildOutcome(data[0], SplitTexts(data + skip, size - skip));
+    Outcome outcome = BuildOutcome(data[0], fuzz::Utf16Texts(data + skip, size - skip));
     if (skip > 1) {
         ReadNumbers(data + 1, outcome.sheet);
     }

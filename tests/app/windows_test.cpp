@@ -531,18 +531,28 @@ class WindowsTest : public QObject {
         QCOMPARE(window_->findChildren<PartDetailsWindow*>(), QList<PartDetailsWindow*>{details});
     }
 
-    // The search words and the family narrow the table down together.
+    // The search words and the family narrow the table down together. With
+    // every family shown the browser and varnel-decode --find are one search:
+    // every word, cleaned as a code box cleans it, in the OPN, family, core
+    // or rating.
     void browserNarrowsDown_data() {
         QTest::addColumn<QString>("search");
         QTest::addColumn<QString>("family");
         QTest::addColumn<QString>("opn");  // one part that must be shown
         QTest::addColumn<int>("column");   // a column every shown part agrees in
         QTest::addColumn<QString>("value");
+        const int core = PartsTableModel::Core;
+        const int family = PartsTableModel::Family;
         // clang-format off
-        QTest::newRow("core and rating")  << "venice 3000" << ""          << "ADA3000DAA4BP" << int(PartsTableModel::Core)   << "Venice";
-        QTest::newRow("family alone")     << ""            << "Opteron"   << "OSA142CEP5AT"  << int(PartsTableModel::Family) << "Opteron";
-        QTest::newRow("core in a family") << "BARTON"      << "Athlon XP" << "AXDA2500DKV4D" << int(PartsTableModel::Core)   << "Barton";
-        QTest::newRow("nothing")          << "K6-2"        << ""          << ""              << 0                            << "";
+        QTest::newRow("core and rating")      << "venice 3000+"   << ""          << "ADA3000DAA4BP" << core   << "Venice";
+        QTest::newRow("family alone")         << ""               << "Opteron"   << "OSA142CEP5AT"  << family << "Opteron";
+        QTest::newRow("core in a family")     << "BARTON"         << "Athlon XP" << "AXDA2500DKV4D" << core   << "Barton";
+        QTest::newRow("two words of a core")  << "san diego"      << ""          << "ADA3700DAA5BN" << core   << "San Diego";
+        QTest::newRow("a core run together")  << "SanDiego"       << ""          << "ADA3700DAA5BN" << core   << "San Diego";
+        QTest::newRow("invisible characters") << QString::fromUtf16(u"ada\u200b3700\tdaa") << "" << "ADA3700DAA5BN" << family << "Athlon 64";
+        QTest::newRow("family words apart")   << "athlon   64 x2 windsor" << ""  << "ADA4200IAA5CU" << core   << "Windsor";
+        QTest::newRow("a word nowhere")       << "venice pentium" << ""          << ""              << 0      << "";
+        QTest::newRow("nothing")              << "K6-2"           << "Duron"     << ""              << 0      << "";
         // clang-format on
     }
     void browserNarrowsDown() {
@@ -554,43 +564,22 @@ class WindowsTest : public QObject {
         PartsBrowser& browser = OpenBrowser();
         QVERIFY(browser.isVisible() && !browser.isModal());
         browser.family->setCurrentText(family.isEmpty() ? PartsBrowser::AllFamilies() : family);
-        QTest::keyClicks(browser.search, search);
+        browser.search->setText(search);
 
-        const QStringList shown = ShownColumn(*browser.parts, PartsTableModel::Opn);
+        QStringList shown = ShownColumn(*browser.parts, PartsTableModel::Opn);
         QCOMPARE(shown.contains(opn), !opn.isEmpty());
         QCOMPARE(shown.isEmpty(), opn.isEmpty());
         for (const QString& each : ShownColumn(*browser.parts, column)) {
             QCOMPARE(each, value);
         }
         QVERIFY(browser.shownCount->text().startsWith(QString::number(shown.size()) + " of "));
-    }
-
-    // The browser's search field and varnel-decode --find are one search:
-    // every word, cleaned as a code box cleans it, in the OPN, family, core
-    // or rating.
-    void browserFindsWhatFindFinds_data() {
-        QTest::addColumn<QString>("search");
-        QTest::newRow("two words of a core") << "san diego";
-        QTest::newRow("a core run together") << "SanDiego";
-        QTest::newRow("core and rating") << "venice 3000+";
-        QTest::newRow("invisible characters") << QString::fromUtf16(u"ada​3700	daa");
-        QTest::newRow("family words apart") << "athlon   64 x2";
-        QTest::newRow("a word nowhere") << "venice pentium";
-    }
-    void browserFindsWhatFindFinds() {
-        QFETCH(QString, search);
         QStringList found;
-        for (const varnel::catalogue::Part* part :
-             varnel::catalogue::Catalogue::Builtin().Find(search)) {
+        for (const catalogue::Part* part : catalogue::Catalogue::Builtin().Find(search)) {
             found.append(part->opn);
         }
-        PartsBrowser& browser = OpenBrowser();
-        browser.search->setText(search);
-        QStringList shown = ShownColumn(*browser.parts, PartsTableModel::Opn);
         shown.sort();
         found.sort();
-        QCOMPARE(shown, found);
-        QCOMPARE(found.isEmpty(), search.contains(QStringLiteral("pentium")));
+        QVERIFY(!family.isEmpty() || shown == found);
     }
 
     // Clocks sort as numbers: 800MHz before 1000MHz.

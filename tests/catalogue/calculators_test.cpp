@@ -142,7 +142,6 @@ const EntryCase kEntries[] = {
     {EntryField::ClockMhz, "1,800.5", 0, ": \u201c1,800.5\u201d is not a number"},
     {EntryField::ClockMhz, "abcdefghijklmnopqrstuvwxyz", 0,
      ": \u201cabcdefghijklmnopqrst\u2026\u201d is not a number"},
-    {EntryField::ClockMhz, "0", 0, ": 0 is outside 100 to 10000"},
     {EntryField::ClockMhz, "99.5", 0, ": 99.5 is outside 100 to 10000"},
     {EntryField::ClockMhz, "10001", 0, ": 10001 is outside 100 to 10000"},
     {EntryField::Multiplier, "2.5", 0, ": 2.5 is outside 3 to 30"},
@@ -150,17 +149,10 @@ const EntryCase kEntries[] = {
     {EntryField::Volts, "2.6", 0, ": 2.6 is outside 0.5 to 2.5"},
 };
 
-const char* Request(EntryField field) {
-    switch (field) {
-        case EntryField::ClockMhz:
-            return "Enter the clock speed in MHz, for example 2200";
-        case EntryField::Multiplier:
-            return "Enter the multiplier, for example 11.5";
-        case EntryField::Volts:
-            return "Enter the voltage in volts, for example 1.65";
-    }
-    return "";
-}
+// What each entry asks for, in the order of EntryField.
+constexpr const char* kRequests[] = {"Enter the clock speed in MHz, for example 2200",
+                                     "Enter the multiplier, for example 11.5",
+                                     "Enter the voltage in volts, for example 1.65"};
 
 TEST(CalculatorsTest, ReadsEntriesOrSaysWhatToEnter) {
     for (const EntryCase& row : kEntries) {
@@ -170,8 +162,8 @@ TEST(CalculatorsTest, ReadsEntriesOrSaysWhatToEnter) {
             EXPECT_TRUE(entry.message.isEmpty()) << row.text;
         } else {
             EXPECT_FALSE(entry.value) << row.text;
-            EXPECT_EQ(entry.message,
-                      QString::fromUtf8(Request(row.field)) + QString::fromUtf8(row.why))
+            EXPECT_EQ(entry.message, QString::fromUtf8(kRequests[static_cast<int>(row.field)]) +
+                                         QString::fromUtf8(row.why))
                 << row.text;
         }
     }

