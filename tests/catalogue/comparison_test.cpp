@@ -103,50 +103,6 @@ TEST(ComparisonTest, HoldsRealChipsAgainstTheirDecode) {
     }
 }
 
-// What the two columns show for a San Diego read as a ClawHammer.
-TEST(ComparisonTest, ShowsBothSidesInTheirOwnWords) {
-    const Part* part = Catalogue::Builtin().Lookup(u"ADA3700DAA5BN");
-    ASSERT_NE(part, nullptr);
-    QStringList lines;
-    for (const FactRow& row : FactRows(*part, Decode("Athlon64ClawHammer", "ADA3700DAA5BN"))) {
-        lines.append(
-            QStringList{row.label, row.catalogueText, row.decodedText}.join(QStringLiteral(" | ")));
-    }
-    const char* expected[] = {
-        "Family | Athlon 64 | AMD Athlon 64",
-        "Core | San Diego | ClawHammer",
-        "Revision | SH-E4 | E3",
-        "CPUID | 20F71 (model 27) | model 4",
-        "Clock (multiplier × bus) | 2200MHz, 11.0x, HT 1000 | 2400MHz, 12.0x, 400MHz",
-        "L2 cache | 1024KB | 1024KB",
-        "Cores | 1 | 1",
-        "Voltage |  | (Variable)",
-        "Maximum temperature |  | (Variable)",
-        "TDP | 85.3W | (Currently Disabled)",
-        "Socket | Socket 939 | Socket 939",
-        "Package | lidded OµPGA | 939 pin Lidded OµPGA",
-        "Process | 90nm | 0.13u",
-    };
-    ASSERT_EQ(lines.size(), std::size(expected));
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        EXPECT_EQ(lines[i].toStdString(), expected[i]);
-    }
-}
-
-// A batch meets a Code One the catalogue lacks again and again: each time the
-// same near OPNs, and a listed one gets none.
-TEST(ComparisonTest, ComparerNamesNearOpnsOnlyForUnlistedCodes) {
-    Comparer comparer(Catalogue::Builtin());
-    const Sheet typo = Decode("BartonOn333", "AXDA25O0DKV4D");
-    const Comparison first = comparer.Compare(typo);
-    EXPECT_EQ(first.part, nullptr);
-    EXPECT_EQ(first.nearOpns.value(0), QStringLiteral("AXDA2500DKV4D"));
-    EXPECT_EQ(comparer.Compare(typo).nearOpns, first.nearOpns);
-    const Comparison listed = comparer.Compare(Decode("BartonOn333", "AXDA2500DKV4D"));
-    EXPECT_NE(listed.part, nullptr);
-    EXPECT_TRUE(listed.nearOpns.isEmpty());
-}
-
 // Over every part of the catalogue, marked as a collector would type it: a
 // decode the verdict calls a match has read every fact the catalogue knows,
 // and each verdict is met.

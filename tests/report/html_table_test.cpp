@@ -131,13 +131,9 @@ TEST(EncodeTableFileTest, CodePageOrReference) {
     for (const auto& [text, bytes] : cases) {
         EXPECT_EQ(EncodeTableFile(text), bytes + "\r\n") << text.toStdString();
     }
-}
-
-// Every byte of the code page's upper control block, both ways, against the
-// system's own Windows-1252 reader: the en dash is 0x96, not the em dash's
-// 0x97. The five bytes the code page leaves undefined come back as C1
-// controls, which the table writes as references instead.
-TEST(EncodeTableFileTest, EveryByteFrom80To9F) {
+    // Every byte of the code page's upper control block, both ways, against
+    // the system's own reader: the en dash is 0x96, not the em dash's 0x97;
+    // the five undefined bytes come back as C1 controls, written as references.
     QStringDecoder windows1252("windows-1252");
     ASSERT_TRUE(windows1252.isValid());
     for (int byte = 0x80; byte <= 0x9F; ++byte) {

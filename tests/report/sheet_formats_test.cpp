@@ -84,3 +84,17 @@ TEST(SheetFormats, CsvRowReadsBackExactly) {
         EXPECT_EQ(records[1][24], AsCsvCell(text + QStringLiteral(": ") + text));
     }
 }
+
+// Numbers as strict JSON writes them: a lenient reader (Qt's, jq) would
+// also take ".13", a strict one would not.
+TEST(SheetFormats, JsonNumbersAsStrictJson) {
+    for (const auto& [number, text] : {std::pair<ShownNumber, std::string>{{13, 2}, "0.13"},
+                                       {{5, 2}, "0.05"},
+                                       {{110, 1}, "11"}}) {
+        Sheet sheet = AwkwardSheet(QString());
+        sheet.numbers.Set(Quantity::ClockMhz, number);
+        std::string out;
+        AppendJsonObject(out, sheet, catalogue::Comparison());
+        EXPECT_NE(out.find("\"numbers\":{\"clock_mhz\":" + text + ","), std::string::npos) << out;
+    }
+}
