@@ -368,8 +368,8 @@ bool ExportHtmlTable(const std::function<QString()>& buildTable, Prompter& promp
         return false;
     }
     const ExportFolder chosen = ChooseExportFolder(programFolder);
-    const QString path = chosen.folder.isEmpty() ? QString::fromLatin1(kTableFileName)
-                                                 : JoinFileName(chosen.folder);
+    const QString path =
+        chosen.folder.isEmpty() ? QString::fromLatin1(kTableFileName) : JoinFileName(chosen.folder);
     return WriteAndReport(*bytes, path, prompter, chosen.failure);
 }
 
