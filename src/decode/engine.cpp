@@ -286,7 +286,7 @@ void DecodeEngine::FixCode2and3(Codes& codes) {
 
 // ---- Family, model number and revision ----------------------------------------
 
-bool DecodeEngine::IdentifyFamily() {
+bool DecodeEngine::MatchFamilyPrefix() {
     bool matched = false;
     const QStringView code = state_.CodeOne;
     for (const FamilyRow& row : kFamilyTable) {
@@ -303,6 +303,11 @@ bool DecodeEngine::IdentifyFamily() {
             state_.CpuGeneration = row.generation;
         }
     }
+    return matched;  // the last row that matches decides
+}
+
+bool DecodeEngine::IdentifyFamily() {
+    const bool matched = MatchFamilyPrefix();
 
     // A twelve-character Sempron part number is the K7 Sempron on Socket A.
     if ((Is(state_.FamilyPrefix, u"SDS") || Is(state_.FamilyPrefix, u"SDA")) &&
@@ -611,14 +616,14 @@ void DecodeEngine::ReadDateCode(std::int16_t boxIndex) {
 }
 
 bool DecodeEngine::ReadBatchCodes() {
-    const QString& code2 = sheet_.codes[1];
-    const QString& code3 = sheet_.codes[2];
-    const std::int16_t model = state_.CpuModel;
-    const bool isDuron = Is(state_.FamilyName, u"AMD Duron");
+    return ReadBatchNumber() && ReadBatchLetter();
+}
 
-    // The batch production number: the last four digits of Code Three.
+// The batch production number: the last four digits of Code Three.
+bool DecodeEngine::ReadBatchNumber() {
+    const std::int16_t model = state_.CpuModel;
     if (model == 8 || model == 10) {
-        const QStringView number = Right(code3, 4);
+        const QStringView number = Right(sheet_.codes[2], 4);
         if (!IsNumeric(number)) {
             ClearLbl();
             Stop(StopReason::UnreadableValue, 2);
@@ -632,8 +637,14 @@ bool DecodeEngine::ReadBatchCodes() {
     } else if (model == 3 || model == 4 || model == 6 || model == 7) {
         SetValue(Field::BatchProductionNumber, QStringLiteral("N/A"));
     }
+    return true;
+}
 
-    // The production batch letter, from the end of Code Two.
+// The production batch letter, from the end of Code Two.
+bool DecodeEngine::ReadBatchLetter() {
+    const QString& code2 = sheet_.codes[1];
+    const std::int16_t model = state_.CpuModel;
+    const bool isDuron = Is(state_.FamilyName, u"AMD Duron");
     if ((model == 8 && !isDuron) || model == 10) {
         const QStringView tail = Right(code2, 4);
         if (IsNumeric(tail)) {

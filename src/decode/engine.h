@@ -69,6 +69,10 @@ class DecodeEngine {
     // Blanks all nineteen values.
     void ClearLbl();
     void GetAMD64ModelInformation();
+    // Sets the family of the prefix Code One opens with; whether any matched.
+    bool MatchFamilyPrefix();
+    bool ReadBatchNumber();
+    bool ReadBatchLetter();
     void ShowCpuModel();
     void RefuseEmptyBox(const Codes& codes);
     // Records why the run stops and which code (1 to 3) it is about.

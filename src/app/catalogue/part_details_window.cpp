@@ -129,6 +129,24 @@ PartDetailsWindow::PartDetailsWindow(UrlOpener& opener, QWidget* parent)
 
 QWidget* PartDetailsWindow::BuildPartBox() {
     partBox_ = new QWidget(this);
+    BuildFactsTable();
+    confidence = NewWrappedLabel(partBox_, QStringLiteral("confidence"));
+    BuildNotes();
+    BuildSources();
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Values from:"), confidence);
+    form->addRow(QStringLiteral("Sources:"), sources);
+    auto* column = new QVBoxLayout(partBox_);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(facts);
+    column->addLayout(form);
+    column->addWidget(notesToggle, 0, Qt::AlignLeft);
+    column->addWidget(notes);
+    return partBox_;
+}
+
+void PartDetailsWindow::BuildFactsTable() {
     facts = new QTableWidget(0, 4, partBox_);
     facts->setObjectName(QStringLiteral("facts"));
     facts->setHorizontalHeaderLabels({QStringLiteral("Fact"), QStringLiteral("Catalogue"),
@@ -141,8 +159,9 @@ QWidget* PartDetailsWindow::BuildPartBox() {
     facts->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     facts->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     facts->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+}
 
-    confidence = NewWrappedLabel(partBox_, QStringLiteral("confidence"));
+void PartDetailsWindow::BuildNotes() {
     notes = NewWrappedLabel(partBox_, QStringLiteral("notes"));
     // The data's research notes are for the curious: folded away at first.
     notesToggle = new QToolButton(partBox_);
@@ -157,6 +176,9 @@ QWidget* PartDetailsWindow::BuildPartBox() {
         notesToggle->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
         notes->setVisible(open);
     });
+}
+
+void PartDetailsWindow::BuildSources() {
     sources = new LinksLabel(partBox_);
     sources->setObjectName(QStringLiteral("sources"));
     connect(sources, &QLabel::linkActivated, this,
@@ -164,17 +186,6 @@ QWidget* PartDetailsWindow::BuildPartBox() {
     connect(sources, &QLabel::linkHovered, this, [this](const QString& url) {
         QToolTip::showText(QCursor::pos(), url.toHtmlEscaped(), sources);
     });
-
-    auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Values from:"), confidence);
-    form->addRow(QStringLiteral("Sources:"), sources);
-    auto* column = new QVBoxLayout(partBox_);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(facts);
-    column->addLayout(form);
-    column->addWidget(notesToggle, 0, Qt::AlignLeft);
-    column->addWidget(notes);
-    return partBox_;
 }
 
 QString PartDetailsWindow::Mark(catalogue::Agreement agreement) {

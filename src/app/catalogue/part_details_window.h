@@ -41,6 +41,9 @@ class PartDetailsWindow : public QDialog {
 
   private:
     QWidget* BuildPartBox();
+    void BuildFactsTable();
+    void BuildNotes();
+    void BuildSources();
     void FillFacts(const QList<catalogue::FactRow>& rows);
     void FillSources(const QStringList& urls);
 

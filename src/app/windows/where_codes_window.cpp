@@ -133,6 +133,41 @@ void PaintHeatSpreader(QPainter& painter, const QRectF& body, const QPalette& pa
     painter.drawRoundedRect(lid, unit * 0.6, unit * 0.6);
 }
 
+// How the lines of a marking are drawn: fonts, colours, the unit and where
+// the labels begin.
+struct LineStyle {
+    QFont plain;
+    QFont bold;
+    QFont marking;
+    QPalette colours;
+    QColor ink;
+    double unit;
+    double labelLeft;
+};
+
+// One printed line across the chip's row, a leader out to its label beside
+// the chip, and the label; a line Varnel does not need in the quiet colour.
+void PaintPrintedLine(QPainter& painter, const PrintedLine& line, const QRectF& row,
+                      const LineStyle& style) {
+    const bool needed = line.code != kNotNeeded;
+    const QColor quiet = style.colours.color(QPalette::PlaceholderText);
+    const QString text = FromView(line.text);
+    const double middle = row.center().y();
+    const double textRight =
+        row.center().x() + QFontMetricsF(style.marking).horizontalAdvance(text) / 2;
+    painter.setFont(style.marking);
+    painter.setPen(needed ? style.ink : quiet);
+    painter.drawText(row, Qt::AlignCenter, text);
+    const QColor leader = needed ? style.colours.color(QPalette::Highlight) : quiet;
+    painter.setPen(QPen(leader, std::max(1.0, style.unit / 10)));
+    painter.drawLine(QPointF(textRight + style.unit * 0.3, middle),
+                     QPointF(style.labelLeft - style.unit * 0.3, middle));
+    painter.setFont(needed ? style.bold : style.plain);
+    painter.setPen(needed ? style.colours.color(QPalette::WindowText) : quiet);
+    painter.drawText(QRectF(style.labelLeft, row.top(), style.unit * 10, row.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, LabelOf(line.code));
+}
+
 }  // namespace
 
 MarkingsDrawing::MarkingsDrawing(QWidget* parent) : QWidget(parent) {
@@ -193,31 +228,14 @@ void MarkingsDrawing::PaintChip(QPainter& painter, int chip, QPointF origin) con
     painter.setPen(ink);
     painter.drawText(QRectF(body.left(), y, body.width(), unit * kLineHeight), Qt::AlignCenter,
                      FromView(picture.brand));
-    const QFont marking = MarkingFont(font());
-    const QFontMetricsF markingMetrics(marking);
-    const double labelLeft = body.right() + unit * kLabelGap;
+    const LineStyle style{
+        font(), bold, MarkingFont(font()), colours, ink, unit, body.right() + unit * kLabelGap};
     for (const PrintedLine& line : picture.lines) {
-        if (line.text.empty()) {
-            continue;
+        if (!line.text.empty()) {
+            y += unit * kLineHeight;
+            PaintPrintedLine(painter, line,
+                             QRectF(body.left(), y, body.width(), unit * kLineHeight), style);
         }
-        y += unit * kLineHeight;
-        const QString text = FromView(line.text);
-        const double middle = y + unit * kLineHeight / 2;
-        const double textRight = body.center().x() + markingMetrics.horizontalAdvance(text) / 2;
-        painter.setFont(marking);
-        painter.setPen(line.code == kNotNeeded ? colours.color(QPalette::PlaceholderText) : ink);
-        painter.drawText(QRectF(body.left(), y, body.width(), unit * kLineHeight), Qt::AlignCenter,
-                         text);
-        const QColor leader = colours.color(line.code == kNotNeeded ? QPalette::PlaceholderText
-                                                                    : QPalette::Highlight);
-        painter.setPen(QPen(leader, std::max(1.0, unit / 10)));
-        painter.drawLine(QPointF(textRight + unit * 0.3, middle),
-                         QPointF(labelLeft - unit * 0.3, middle));
-        painter.setFont(line.code == kNotNeeded ? font() : bold);
-        painter.setPen(line.code == kNotNeeded ? colours.color(QPalette::PlaceholderText)
-                                               : colours.color(QPalette::WindowText));
-        painter.drawText(QRectF(labelLeft, y, unit * 10, unit * kLineHeight),
-                         Qt::AlignLeft | Qt::AlignVCenter, LabelOf(line.code));
     }
 }
 
