@@ -424,7 +424,7 @@ QString ListedModels(const QString& cpuid) {
 
 FactRow CpuidRow(const Part& part, const Sheet& sheet) {
     const int model = sheet.findings.cpuModel;
-    return {QStringLiteral("CPUID"), ListedModels(part.cpuid),
+    return {QStringLiteral("CPUID"), QStringLiteral("CPUID"), ListedModels(part.cpuid),
             model != 0 ? QStringLiteral("model ") + FormatHex(model).ToQString() : QString(),
             CpuModelCheck(part, sheet)};
 }
@@ -433,7 +433,7 @@ FactRow ClockRow(const Part& part, const Sheet& sheet) {
     const QString multiplier =
         part.multiplier ? FormatFixed(*part.multiplier, 1, u"x").ToQString() : QString();
     return {
-        QStringLiteral("Clock (multiplier × bus)"),
+        QStringLiteral("Clock (multiplier × bus)"), QStringLiteral("clock"),
         JoinPresent({WithUnit(part.clockMhz, u"MHz"), multiplier, part.bus}),
         JoinPresent({ReadValue(sheet, Field::WorkingFrequency), ReadValue(sheet, Field::Multiplier),
                      ReadValue(sheet, Field::FsbFrequency)}),
@@ -448,27 +448,31 @@ QList<FactRow> RowsOf(const Part& part, const Sheet& sheet) {
     const Findings& found = sheet.findings;
     const tables::PackageRow* package = found.package;
     return {
-        {QStringLiteral("Family"), part.family, Shown(found.family), FamilyCheck(part, sheet)},
-        {QStringLiteral("Core"), part.core, ShownValue(sheet, Field::Core), CoreCheck(part, sheet)},
-        {QStringLiteral("Revision"), part.revision, Shown(found.revision),
-         RevisionCheck(part, sheet)},
+        {QStringLiteral("Family"), QStringLiteral("family"), part.family, Shown(found.family),
+         FamilyCheck(part, sheet)},
+        {QStringLiteral("Core"), QStringLiteral("core"), part.core, ShownValue(sheet, Field::Core),
+         CoreCheck(part, sheet)},
+        {QStringLiteral("Revision"), QStringLiteral("revision"), part.revision,
+         Shown(found.revision), RevisionCheck(part, sheet)},
         CpuidRow(part, sheet),
         ClockRow(part, sheet),
-        {QStringLiteral("L2 cache"), WithUnit(part.l2Kb, u"KB"), ShownValue(sheet, Field::L2Cache),
-         L2CacheCheck(part, sheet)},
-        {QStringLiteral("Cores"), WithUnit(part.cores, u""),
+        {QStringLiteral("L2 cache"), QStringLiteral("L2 cache"), WithUnit(part.l2Kb, u"KB"),
+         ShownValue(sheet, Field::L2Cache), L2CacheCheck(part, sheet)},
+        {QStringLiteral("Cores"), QStringLiteral("core count"), WithUnit(part.cores, u""),
          found.cores != 0 ? QString::number(found.cores) : QString(), CoresCheck(part, sheet)},
-        {QStringLiteral("Voltage"), part.voltage.isEmpty() ? QString() : part.voltage + u'v',
+        {QStringLiteral("Voltage"), QStringLiteral("voltage"),
+         part.voltage.isEmpty() ? QString() : part.voltage + u'v',
          ShownValue(sheet, Field::OperatingVoltage), VoltageCheck(part, sheet)},
-        {QStringLiteral("Maximum temperature"), WithUnit(part.maxTempC, u"°C"),
-         ShownValue(sheet, Field::MaxOperatingTemperature), TemperatureCheck(part, sheet)},
-        {QStringLiteral("TDP"), WithUnit(part.tdpW, u"W"),
+        {QStringLiteral("Maximum temperature"), QStringLiteral("maximum temperature"),
+         WithUnit(part.maxTempC, u"°C"), ShownValue(sheet, Field::MaxOperatingTemperature),
+         TemperatureCheck(part, sheet)},
+        {QStringLiteral("TDP"), QStringLiteral("TDP"), WithUnit(part.tdpW, u"W"),
          ShownValue(sheet, Field::EstimatedThermalPower), Agreement::NotCompared},
-        {QStringLiteral("Socket"), part.socket, package ? Shown(package->socket) : QString(),
-         SocketCheck(part, sheet)},
-        {QStringLiteral("Package"), InSheetWords(part.package),
+        {QStringLiteral("Socket"), QStringLiteral("socket"), part.socket,
+         package ? Shown(package->socket) : QString(), SocketCheck(part, sheet)},
+        {QStringLiteral("Package"), QStringLiteral("package"), InSheetWords(part.package),
          ShownValue(sheet, Field::PackageType), PackageNameCheck(part, sheet)},
-        {QStringLiteral("Process"), WithUnit(part.processNm, u"nm"),
+        {QStringLiteral("Process"), QStringLiteral("process"), WithUnit(part.processNm, u"nm"),
          ShownValue(sheet, Field::ProcessTechnology), ProcessCheck(part, sheet)},
     };
 }

@@ -44,21 +44,37 @@ struct Comparison {
 // The part's facts against a sheet; a stopped decode compares nothing.
 Comparison Compare(const Part& part, const Sheet& sheet);
 
-// What a verdict names in order: "Family", the result fields' captions, and
-// "Cores" behind "L2 Cache", each that stands as asked; visit gets each name.
+// One thing a comparison judges: a result field, or the family or the core
+// count, which no field holds.
+struct Judged {
+    enum class Kind : std::uint8_t { Field, Family, Cores };
+    std::u16string_view name;  // the field's caption, "Family" or "Cores"
+    Agreement agreement;
+    Kind kind;
+    Field field;  // for Kind::Field
+};
+
+// Each thing judged, in the order a verdict names them: "Family", the result
+// fields in row order, and "Cores" behind "L2 Cache".
+template <typename Visit>
+void VisitJudged(const Comparison& comparison, Visit visit) {
+    visit(Judged{u"Family", comparison.family, Judged::Kind::Family, Field::Core});
+    for (const FieldInfo& info : kFields) {
+        visit(Judged{info.caption, comparison.Of(info.field), Judged::Kind::Field, info.field});
+        if (info.field == Field::L2Cache) {
+            visit(Judged{u"Cores", comparison.cores, Judged::Kind::Cores, info.field});
+        }
+    }
+}
+
+// The names of those that stand as asked, in that order.
 template <typename Visit>
 void VisitNames(const Comparison& comparison, Agreement agreement, Visit visit) {
-    if (comparison.family == agreement) {
-        visit(std::u16string_view(u"Family"));
-    }
-    for (const FieldInfo& info : kFields) {
-        if (comparison.Of(info.field) == agreement) {
-            visit(info.caption);
+    VisitJudged(comparison, [&](const Judged& judged) {
+        if (judged.agreement == agreement) {
+            visit(judged.name);
         }
-        if (info.field == Field::L2Cache && comparison.cores == agreement) {
-            visit(std::u16string_view(u"Cores"));
-        }
-    }
+    });
 }
 
 std::vector<std::u16string_view> NamesThat(const Comparison& comparison, Agreement agreement);
@@ -88,6 +104,7 @@ class Comparer {
 // One line of the side-by-side table of the details window.
 struct FactRow {
     QString label;          // "Core", "Clock (multiplier × bus)", ...
+    QString plainName;      // as a sentence names it: "core", "clock", "L2 cache"
     QString catalogueText;  // the catalogue's value, with its unit
     QString decodedText;    // what the decode shows for it; empty when it has none
     Agreement agreement = Agreement::NotCompared;

@@ -161,21 +161,49 @@ QString DiffersSentence(const Comparison& comparison) {
                              QStringLiteral(" not read by the rules");
 }
 
+// How a sentence names a thing judged: "clock", "family", "core count".
+QString PlainName(const Judged& judged) {
+    switch (judged.kind) {
+        case Judged::Kind::Family:
+            return QStringLiteral("family");
+        case Judged::Kind::Cores:
+            return QStringLiteral("core count");
+        case Judged::Kind::Field:
+            break;
+    }
+    return FromView(TextOf(judged.field).plainName);
+}
+
 QStringList UnreadPlainNames(const Comparison& comparison) {
     QStringList names;
-    if (comparison.family == Agreement::NotRead) {
-        names.append(QStringLiteral("family"));
-    }
-    for (const FieldInfo& info : kFields) {
-        if (comparison.Of(info.field) == Agreement::NotRead) {
-            names.append(FromView(TextOf(info.field).plainName));
+    VisitJudged(comparison, [&names](const Judged& judged) {
+        if (judged.agreement == Agreement::NotRead) {
+            names.append(PlainName(judged));
         }
-        if (info.field == Field::L2Cache && comparison.cores == Agreement::NotRead) {
-            names.append(QStringLiteral("core count"));
-        }
-    }
+    });
     names.removeDuplicates();
     return names;
+}
+
+// A thing judged as the catalogue gives it and as the results show it.
+FactNote NoteOf(const Part& part, const Sheet& sheet, const Judged& judged) {
+    FactNote note{judged.name, PlainName(judged), {}, {}, judged.agreement};
+    switch (judged.kind) {
+        case Judged::Kind::Family:
+            note.catalogueValue = part.family;
+            note.ruleValue = QString::fromUtf16(
+                sheet.findings.family.data(), static_cast<qsizetype>(sheet.findings.family.size()));
+            break;
+        case Judged::Kind::Cores:
+            note.catalogueValue = WithUnit(part.cores, u"");
+            note.ruleValue = QString::number(sheet.findings.cores);
+            break;
+        case Judged::Kind::Field:
+            note.catalogueValue = CatalogueValue(part, sheet, judged.field);
+            note.ruleValue = sheet[judged.field].ToQString();
+            break;
+    }
+    return note;
 }
 
 }  // namespace
@@ -265,23 +293,11 @@ QString CatalogueValue(const Part& part, const Sheet& sheet, Field field) {
 
 QList<FactNote> FactNotes(const Part& part, const Sheet& sheet, const Comparison& comparison) {
     QList<FactNote> notes;
-    if (Noted(comparison.family)) {
-        notes.append({u"Family", QStringLiteral("family"), part.family,
-                      QString::fromUtf16(sheet.findings.family.data(),
-                                         static_cast<qsizetype>(sheet.findings.family.size())),
-                      comparison.family});
-    }
-    for (const FieldInfo& info : kFields) {
-        if (Noted(comparison.Of(info.field))) {
-            notes.append({info.caption, FromView(TextOf(info.field).plainName),
-                          CatalogueValue(part, sheet, info.field), sheet[info.field].ToQString(),
-                          comparison.Of(info.field)});
+    VisitJudged(comparison, [&](const Judged& judged) {
+        if (Noted(judged.agreement)) {
+            notes.append(NoteOf(part, sheet, judged));
         }
-        if (info.field == Field::L2Cache && Noted(comparison.cores)) {
-            notes.append({u"Cores", QStringLiteral("core count"), WithUnit(part.cores, u""),
-                          QString::number(sheet.findings.cores), comparison.cores});
-        }
-    }
+    });
     return notes;
 }
 

@@ -56,7 +56,7 @@ QString KeyFactsHtml(const catalogue::Part& part) {
 }
 
 QString PartHtml(const CatalogueFinding& finding) {
-    const catalogue::Part& part = *finding.part;
+    const catalogue::Part& part = *finding.comparison.part;
     QString html = Paragraph(VerdictText(finding).toHtmlEscaped());
     // After a stop the key facts stand where the part's name would, the
     // family and rating first.
@@ -72,11 +72,12 @@ QString VerdictHtml(const CatalogueFinding& finding) {
     if (finding.codeOne.isEmpty() && !finding.checked) {
         return {};
     }
-    if (finding.part != nullptr) {
+    const catalogue::Comparison& comparison = finding.comparison;
+    if (comparison.part != nullptr) {
         return PartHtml(finding);
     }
     return Paragraph(VerdictText(finding).toHtmlEscaped()) +
-           (finding.nearOpns.isEmpty() ? QString() : NearOpnsHtml(finding.nearOpns));
+           (comparison.nearOpns.isEmpty() ? QString() : NearOpnsHtml(comparison.nearOpns));
 }
 
 }  // namespace
@@ -86,12 +87,10 @@ CatalogueFinding MakeFinding(const Sheet& sheet, const catalogue::Comparison& co
     CatalogueFinding finding;
     finding.codeOne = sheet.codes[0];
     finding.partCount = partCount;
-    finding.part = comparison.part;
     finding.comparison = comparison;
-    finding.nearOpns = comparison.nearOpns;
     finding.checked = true;
-    if (finding.part != nullptr) {
-        finding.facts = catalogue::FactRows(*finding.part, sheet);
+    if (comparison.part != nullptr) {
+        finding.facts = catalogue::FactRows(*comparison.part, sheet);
     }
     return finding;
 }
@@ -107,9 +106,9 @@ CatalogueFinding LookUpFinding(const QString& codeOne, const catalogue::Comparis
 
 QString VerdictText(const CatalogueFinding& finding) {
     if (!finding.checked) {
-        return finding.part == nullptr
+        return finding.comparison.part == nullptr
                    ? QStringLiteral("Not in the catalogue")
-                   : catalogue::PartName(*finding.part) +
+                   : catalogue::PartName(*finding.comparison.part) +
                          QStringLiteral(" \u2014 press Check to compare with the marking");
     }
     return catalogue::VerdictMark(catalogue::VerdictOf(finding.comparison)) + u' ' +

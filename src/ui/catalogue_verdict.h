@@ -17,11 +17,10 @@ namespace varnel {
 // alone; for an OPN it does not list, the listed ones a character or two
 // away.
 struct CatalogueFinding {
-    QString codeOne;                        // as the run read it, or as typed
-    const catalogue::Part* part = nullptr;  // null: not listed
+    QString codeOne;  // as the run read it, or as typed
+    // The part (null: not listed) and the near OPNs of one not listed.
     catalogue::Comparison comparison;
     QList<catalogue::FactRow> facts;  // the part beside the decode
-    QStringList nearOpns;             // only for an OPN not listed
     qsizetype partCount = 0;          // how many parts the catalogue lists
     bool checked = false;             // false: looked up as typed, no marking decoded
 };

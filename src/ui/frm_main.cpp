@@ -516,12 +516,17 @@ Sheet frmMain::SheetToExport() const {
     return sheet;
 }
 
+bool frmMain::HasRun() const {
+    // A run, even one that stopped, keeps the codes it read.
+    return std::any_of(shown_.codes.begin(), shown_.codes.end(),
+                       [](const QString& code) { return !code.isEmpty(); });
+}
+
 Sheet frmMain::SheetToCopy() const {
     // A copy pairs the results, messages and catalogue entry of a run with
     // the codes that run read, even after a stop: codes typed since were
     // never checked. Before any run there are only the boxes.
-    const bool ran = std::any_of(shown_.codes.begin(), shown_.codes.end(),
-                                 [](const QString& code) { return !code.isEmpty(); });
+    const bool ran = HasRun();
     return ran ? shown_ : SheetToExport();
 }
 
@@ -579,8 +584,7 @@ void frmMain::FollowEdit() {
     if (rendering_ || engine_.Running()) {
         return;
     }
-    const bool ran = std::any_of(shown_.codes.begin(), shown_.codes.end(),
-                                 [](const QString& code) { return !code.isEmpty(); });
+    const bool ran = HasRun();
     const bool stale = ran && CurrentCodes() != shown_.codes;
     ShowResultsStale(stale);
     // The verdict follows Code One: while it names the checked part, the

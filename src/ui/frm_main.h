@@ -133,6 +133,8 @@ class frmMain : public QMainWindow {
     void FollowEdit();
     void ShowResultsStale(bool stale);
     void UseNearOpn(const QString& opn);
+    // Whether a Check has run since the window opened.
+    bool HasRun() const;
     // The sheet held against the catalogue, which is read on the first call.
     catalogue::Comparison CompareWithCatalogue(const Sheet& sheet);
 

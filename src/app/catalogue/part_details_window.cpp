@@ -24,9 +24,7 @@ QString Named(const QList<catalogue::FactRow>& rows, catalogue::Agreement agreem
     QStringList names;
     for (const catalogue::FactRow& row : rows) {
         if (row.agreement == agreement) {
-            names.append(row.label.section(u' ', 0, 0)
-                             .toLower()
-                             .replace(QStringLiteral("cpuid"), QStringLiteral("CPUID")));
+            names.append(row.plainName);
         }
     }
     if (names.size() <= 1) {
@@ -38,7 +36,7 @@ QString Named(const QList<catalogue::FactRow>& rows, catalogue::Agreement agreem
 
 // The whole comparison in one plain sentence, for someone who reads no further.
 QString Summary(const CatalogueFinding& finding) {
-    if (finding.part == nullptr) {
+    if (finding.comparison.part == nullptr) {
         return QString();
     }
     if (!finding.checked) {
@@ -207,16 +205,16 @@ QColor PartDetailsWindow::DifferenceColour() const {
 }
 
 void PartDetailsWindow::ShowFinding(const CatalogueFinding& finding) {
-    const catalogue::Part* part = finding.part;
+    const catalogue::Part* part = finding.comparison.part;
+    const QStringList& nearOpns = finding.comparison.nearOpns;
     heading->setText(part != nullptr
                          ? finding.codeOne + QStringLiteral(": ") + catalogue::PartName(*part)
                          : finding.codeOne);
     summary->setText(Summary(finding));
     summary->setVisible(!summary->text().isEmpty());
     QString verdictText = VerdictText(finding);
-    if (!finding.nearOpns.isEmpty()) {
-        verdictText +=
-            QStringLiteral(". Near OPNs: ") + finding.nearOpns.join(QStringLiteral(", "));
+    if (!nearOpns.isEmpty()) {
+        verdictText += QStringLiteral(". Near OPNs: ") + nearOpns.join(QStringLiteral(", "));
     }
     verdict->setText(verdictText);
     // A part looked up without a decode has no verdict; its summary says so.
